@@ -1,0 +1,93 @@
+#pragma once
+// The query language: its syntax tree, parser, evaluator and ordering.
+//
+//   command   := ("SELECT" | "SSELECT") table [idcond] [criteria] { sort }
+//   idcond    := op value                       -- a test on @ID right after the table
+//   criteria  := group { "OR" group }           -- AND binds tighter than OR
+//   group     := cond { "AND" cond }
+//   cond      := ("AVEC" | "SANS") field [op value { ("OR" | "AND") op value }]
+//   sort      := ("PAR" | "PAR-DECR") field
+//   field     := number | "@ID" | dictionary name
+//   op        := "=" | "<>" | "#" | "<" | "<=" | ">" | ">="
+//   value     := '"' text '"'
+//
+// The parser knows nothing of tables: dictionary names are resolved by the
+// caller through a FieldFetcher, so the same tree serves the planner.
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dba {
+
+enum class Op { Eq, Ne, Lt, Le, Gt, Ge };
+
+// How a quoted value is compared: "x" whole, "x]" begins with, "[x" ends
+// with, "[x]" contains (the latter only with = and <>/#).
+enum class Match { Whole, Prefix, Suffix, Contains };
+
+struct Test {
+    Op op = Op::Eq;
+    Match match = Match::Whole;
+    std::string text; // the value without its [ ] markers
+};
+
+struct FieldRef {
+    enum class Kind { Number, Id, Name };
+    Kind kind = Kind::Number;
+    int number = 0;   // Kind::Number (0 also means the key)
+    std::string name; // Kind::Name: a dictionary name of the table
+    bool isKey() const { return kind == Kind::Id || (kind == Kind::Number && number == 0); }
+};
+
+// One AVEC/SANS condition. `alternatives` is the condition's tests in
+// disjunctive form: the field passes when, for any one of its values, all
+// the tests of some alternative hold. No alternatives: a presence test
+// (non-empty for AVEC, empty for SANS). `negated` (SANS) negates the whole.
+struct Cond {
+    bool negated = false;
+    FieldRef field;
+    std::vector<std::vector<Test>> alternatives;
+};
+
+struct Group {
+    std::vector<Cond> conds; // all must hold
+};
+
+struct SortKey {
+    FieldRef field;
+    bool descending = false;
+};
+
+struct Query {
+    bool sorted = false; // SSELECT
+    std::string table;
+    std::optional<Cond> idCond; // the test right after the table, on @ID
+    std::vector<Group> groups;  // any must hold; none = every record
+    std::vector<SortKey> sort;
+};
+
+// Throws QuerySyntaxError (position, token) for any malformed text.
+Query ParseQuery(std::string_view text);
+
+// Gives the raw text of a field of the record under test (values separated
+// by VM). Throws UnknownName for a dictionary name the table lacks.
+using FieldFetcher = std::function<std::string(const FieldRef&)>;
+
+bool Evaluate(const Query& query, const FieldFetcher& fetch);
+bool EvaluateCond(const Cond& cond, const FieldFetcher& fetch);
+// One test against one value (numeric-aware, with the [ ] forms).
+bool TestValue(const Test& test, std::string_view value);
+
+// True when the text is a number in the query language's sense: optional
+// sign, digits, at most one decimal point, at least one digit.
+bool IsNumber(std::string_view text);
+// Comparison inside conditions: numerically when both are numbers,
+// otherwise as byte strings. Returns <0, 0, >0.
+int CompareValues(std::string_view a, std::string_view b);
+// The total order of sorting: empty first, then numbers by value, then
+// other texts as byte strings.
+int CompareForSort(std::string_view a, std::string_view b);
+
+} // namespace dba
