@@ -1,5 +1,62 @@
+// arbel-db FILE COMMAND [ARGS...]: the console of the record database.
+// Every failure ends here as a message on stderr and an exit code: 2 for a
+// wrong command line, 1 for anything about the data. Nothing escapes.
+#include "command_line.h"
+#include "command_table.h"
+#include "console_errors.h"
+#include "error_report.h"
+
 #include <cstdio>
-int main() {
-    std::fprintf(stderr, "usage: arbel-db FILE COMMAND [ARGS...]\n");
-    return 2;
+#include <exception>
+#include <iostream>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int ExitData = 1;
+constexpr int ExitUsage = 2;
+
+int Run(const std::vector<std::string>& words) {
+    using namespace console;
+    if (AsksForHelp(words)) {
+        std::cout << HelpText();
+        return 0;
+    }
+    if (words.empty())
+        throw UsageError("fichier de base manquant");
+    if (words.size() < 2)
+        throw UsageError("commande manquante");
+    const Command* command = FindCommand(words[1]);
+    if (!command)
+        throw UsageError("commande inconnue : " + words[1]);
+    CommandContext context{words[0], ParseArguments(*command, {words.begin() + 2, words.end()}), std::cout};
+    const int code = command->run(context);
+    std::cout.flush();
+    if (!std::cout)
+        throw ConsoleError("écriture impossible sur la sortie standard");
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    try {
+        return Run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const console::UsageError& e) {
+        std::cerr << "arbel-db: " << e.what() << "\n"
+                  << console::UsageLine(console::FindCommand(e.command())) << "\n";
+        return ExitUsage;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "arbel-db: mémoire insuffisante\n";
+        return ExitData;
+    } catch (const std::exception& e) {
+        std::cerr << "arbel-db: " << console::DescribeError(e) << "\n";
+        return ExitData;
+    } catch (...) {
+        std::cerr << "arbel-db: erreur inattendue\n";
+        return ExitData;
+    }
 }
