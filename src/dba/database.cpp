@@ -1,0 +1,195 @@
+#include "dba/database.h"
+
+#include "dba/dynarray.h"
+#include "dba/errors.h"
+#include "dba/index.h"
+#include "dba/selection.h"
+#include "dba/session.h"
+
+#include <algorithm>
+
+namespace dba {
+
+namespace {
+
+Session& Open(const std::shared_ptr<Session>& session) {
+    if (!session)
+        throw StorageError("Base non ouverte");
+    return *session;
+}
+
+const TableSchema& TableOf(Session& session, const std::string& table) {
+    const TableSchema* found = session.schema().Find(table);
+    if (!found)
+        throw TableNotFound(table);
+    return *found;
+}
+
+bool IsReservedWord(const std::string& word) {
+    for (const char* w : {"SELECT", "SSELECT", "AVEC", "SANS", "OR", "AND", "PAR", "PAR-DECR", "@ID"})
+        if (word == w)
+            return true;
+    return false;
+}
+
+// A dictionary name must read as one word of the query language.
+void CheckDictionaryName(const std::string& name) {
+    bool digitsOnly =
+        !name.empty() && std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+    bool badChar = std::any_of(name.begin(), name.end(), [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '"' || c == '=' || c == '<' ||
+               c == '>' || c == '#';
+    });
+    if (name.empty() || digitsOnly || badChar || IsReservedWord(name) || !IsValidText(name) ||
+        name.find_first_of(std::string{FM, VM, SM}) != std::string::npos)
+        throw InvalidValue("Nom de dictionnaire refusé : « " + name + " »");
+}
+
+bool IsFieldNumber(const std::string& item) {
+    return !item.empty() && item.size() <= 6 &&
+           std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+Database Database::Open(const std::string& path) {
+    Database db;
+    db.session_ = std::make_shared<Session>(path, false);
+    return db;
+}
+
+Database Database::Create(const std::string& path) {
+    Database db;
+    db.session_ = std::make_shared<Session>(path, true);
+    return db;
+}
+
+const std::string& Database::path() const {
+    return dba::Open(session_).path();
+}
+
+void Database::SetUserName(const std::string& user) {
+    dba::Open(session_).user = user;
+}
+
+std::string Database::HolderName() const {
+    return dba::Open(session_).HolderName();
+}
+
+void Database::CreateTable(const std::string& name) {
+    Session& s = dba::Open(session_);
+    if (!IsTableName(name) || name.rfind("DBA_", 0) == 0 || name.rfind("SQLITE_", 0) == 0)
+        throw InvalidValue("Nom de table refusé : « " + name + " » (lettres majuscules, chiffres, _ et -)");
+    s.Write([&] {
+        if (s.schema().Find(name))
+            return;
+        s.Exec("CREATE TABLE " + QuoteName(name) +
+               " (key TEXT PRIMARY KEY, rec BLOB NOT NULL) WITHOUT ROWID;"
+               "CREATE TABLE " +
+               QuoteName(KeyNumberStore(name)) +
+               " (num REAL NOT NULL, key TEXT NOT NULL, PRIMARY KEY (num, key)) WITHOUT ROWID");
+        s.Sql("INSERT INTO dba_tables (name) VALUES (?)").Bind(1, name).Run();
+        s.SchemaChanged();
+    });
+}
+
+std::vector<std::string> Database::Tables() const {
+    Session& s = dba::Open(session_);
+    return std::vector<std::string>(s.schema().names.begin(), s.schema().names.end());
+}
+
+Table Database::OpenTable(const std::string& name) const {
+    Session& s = dba::Open(session_);
+    TableOf(s, name);
+    Table t;
+    t.session_ = session_;
+    t.name_ = name;
+    return t;
+}
+
+void Database::DefineDictionary(const std::string& table, const std::string& name, const DictEntry& entry) {
+    Session& s = dba::Open(session_);
+    CheckDictionaryName(name);
+    const std::string text = entry.Serialize();
+    DictEntry::Parse(text); // refuses an entry that would not read back
+    s.Write([&] {
+        TableOf(s, table);
+        s.Sql("INSERT INTO dba_dict (tbl, name, entry) VALUES (?, ?, ?) "
+              "ON CONFLICT (tbl, name) DO UPDATE SET entry = excluded.entry")
+            .Bind(1, table)
+            .Bind(2, name)
+            .Bind(3, text)
+            .Run();
+        s.SchemaChanged();
+        // Indexes on names may depend on this one: rebuild them now, in the
+        // same transaction, so that they never disagree with their records.
+        for (const IndexDecl& index : TableOf(s, table).indexes)
+            if (!IsFieldNumber(index.item))
+                BuildIndex(s, table, index);
+    });
+}
+
+std::map<std::string, DictEntry> Database::Dictionary(const std::string& table) const {
+    Session& s = dba::Open(session_);
+    return TableOf(s, table).dictionary;
+}
+
+void Database::CreateIndex(const std::string& table, const std::string& item) {
+    Session& s = dba::Open(session_);
+    s.Write([&] {
+        const TableSchema& schema = TableOf(s, table);
+        for (const IndexDecl& index : schema.indexes)
+            if (index.item == item)
+                return;
+        ItemPtr expr = CompileItem(item, schema.dictionary, s.schema().names);
+        if (expr->kind == CompiledItem::Kind::Key)
+            throw InvalidValue("La clé de " + table + " n'a pas besoin d'index");
+        if (expr->readsOtherTables)
+            throw InvalidValue("Index refusé sur " + item + " : il lirait une autre table");
+        IndexDecl decl;
+        decl.item = item;
+        decl.expr = expr;
+        decl.store = CreateIndexStore(s);
+        s.Sql("INSERT INTO dba_indexes (tbl, item, store) VALUES (?, ?, ?)")
+            .Bind(1, table)
+            .Bind(2, item)
+            .Bind(3, decl.store)
+            .Run();
+        BuildIndex(s, table, decl);
+        s.SchemaChanged();
+    });
+}
+
+std::vector<std::string> Database::Indexes(const std::string& table) const {
+    Session& s = dba::Open(session_);
+    std::vector<std::string> items;
+    for (const IndexDecl& index : TableOf(s, table).indexes)
+        items.push_back(index.item);
+    return items;
+}
+
+ResultList Database::SelectRecords(const std::string& command, const std::string& fields) const {
+    return RunSelection(dba::Open(session_), command, fields, true);
+}
+
+ResultList Database::SelectRecords(const SelectQuery& query) const {
+    // The criteria may be a whole command, or conditions on the named table.
+    std::string criteria = query.criteria;
+    std::size_t start = criteria.find_first_not_of(" \t");
+    std::string first = start == std::string::npos
+                            ? ""
+                            : criteria.substr(start, criteria.find_first_of(" \t", start) - start);
+    std::string command =
+        first == "SELECT" || first == "SSELECT" ? criteria : "SSELECT " + query.table + " " + criteria;
+    return RunSelection(dba::Open(session_), command, query.fields, true);
+}
+
+ResultList Database::SelectRecordsByScan(const std::string& command, const std::string& fields) const {
+    return RunSelection(dba::Open(session_), command, fields, false);
+}
+
+void Database::Transaction(const std::function<void()>& work) {
+    dba::Open(session_).Write(work);
+}
+
+} // namespace dba

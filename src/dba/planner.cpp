@@ -1,0 +1,296 @@
+#include "dba/planner.h"
+
+#include "dba/index.h"
+#include "dba/session.h"
+
+#include <algorithm>
+#include <variant>
+
+namespace dba {
+
+namespace {
+
+using Param = std::variant<std::string, double>;
+
+// One SQL look-up returning keys.
+struct Lookup {
+    std::string sql;
+    std::vector<Param> params;
+};
+
+// The key set of one access: the union of its look-ups. Lower rank is
+// expected to be more selective (0 exact key, 1 equality, 2 prefix, 4 range,
+// 5 presence).
+struct Access {
+    int rank = 0;
+    std::vector<Lookup> lookups;
+};
+
+// Where the values of a field can be looked up.
+struct Source {
+    bool isKey = false;
+    std::string store;     // index store, or the table itself for the key
+    std::string keyNumber; // the key's numeric store
+    std::string valueColumn() const { return isKey ? "key" : "value"; }
+};
+
+// The smallest text above every text that begins with `prefix`; empty when
+// there is none (or the prefix is empty).
+std::string PrefixEnd(std::string prefix) {
+    while (!prefix.empty() && static_cast<unsigned char>(prefix.back()) == 0xFF)
+        prefix.pop_back();
+    if (!prefix.empty())
+        prefix.back() = static_cast<char>(static_cast<unsigned char>(prefix.back()) + 1);
+    return prefix;
+}
+
+const char* SqlOp(Op op) {
+    switch (op) {
+    case Op::Eq:
+        return "=";
+    case Op::Lt:
+        return "<";
+    case Op::Le:
+        return "<=";
+    case Op::Gt:
+        return ">";
+    case Op::Ge:
+        return ">=";
+    case Op::Ne:
+        break;
+    }
+    return nullptr;
+}
+
+// Look-up of the keys whose value column satisfies `where` (text params).
+Lookup ByValue(const Source& src, const std::string& where, std::vector<Param> params,
+               bool nonNumbersOnly = false) {
+    std::string col = src.valueColumn();
+    std::string sql = "SELECT key FROM " + QuoteName(src.store) + " WHERE " + where;
+    if (nonNumbersOnly && !src.isKey)
+        sql += " AND num IS NULL";
+    return Lookup{sql, std::move(params)};
+}
+
+std::optional<Access> AccessForTest(const Source& src, const Test& t) {
+    const std::string col = src.valueColumn();
+    Access a;
+    if (t.match == Match::Whole) {
+        const char* op = SqlOp(t.op);
+        if (!op)
+            return std::nullopt;
+        if (auto number = NumericValue(t.text)) {
+            // Numbers compare as numbers: through the numeric column, widened
+            // to <= / >= so that rounding to a double never drops an entry.
+            const char* numOp = t.op == Op::Eq ? "=" : (t.op == Op::Lt || t.op == Op::Le) ? "<=" : ">=";
+            std::string numStore = src.isKey ? src.keyNumber : src.store;
+            std::string numWhere = src.isKey ? "" : " AND num IS NOT NULL";
+            a.lookups.push_back(
+                Lookup{"SELECT key FROM " + QuoteName(numStore) + " WHERE num " + numOp + " ?" + numWhere,
+                       {*number}});
+            if (t.op == Op::Eq) {
+                a.rank = 1; // a text equal byte for byte to a number is a number
+            } else {
+                // Texts that are not numbers compare with it as bytes.
+                a.lookups.push_back(ByValue(src, col + " " + op + " ?", {t.text}, true));
+                a.rank = 4;
+            }
+            return a;
+        }
+        a.lookups.push_back(ByValue(src, col + " " + op + " ?", {t.text}));
+        a.rank = t.op != Op::Eq ? 4 : src.isKey ? 0 : 1;
+        return a;
+    }
+    if (t.match == Match::Prefix) {
+        // The first len(text) bytes against the text: "begins with" is a
+        // range; the ordering forms are bounded by the same two limits.
+        if (t.text.empty())
+            return std::nullopt;
+        std::string end = PrefixEnd(t.text);
+        switch (t.op) {
+        case Op::Eq:
+            a.rank = 2;
+            if (end.empty())
+                a.lookups.push_back(ByValue(src, col + " >= ?", {t.text}));
+            else
+                a.lookups.push_back(ByValue(src, col + " >= ? AND " + col + " < ?", {t.text, end}));
+            return a;
+        case Op::Lt:
+            a.rank = 4;
+            a.lookups.push_back(ByValue(src, col + " < ?", {t.text}));
+            return a;
+        case Op::Le:
+            if (end.empty())
+                return std::nullopt;
+            a.rank = 4;
+            a.lookups.push_back(ByValue(src, col + " < ?", {end}));
+            return a;
+        case Op::Gt:
+        case Op::Ge:
+            a.rank = 4;
+            a.lookups.push_back(ByValue(src, col + " >= ?", {t.text}));
+            return a;
+        case Op::Ne:
+            return std::nullopt;
+        }
+    }
+    return std::nullopt; // ends with, contains: no order to use
+}
+
+class Planner {
+public:
+    Planner(Session& session, const std::string& table, const TableSchema& schema,
+            const std::map<std::string, ItemPtr>& names)
+        : session_(session), table_(table), schema_(schema), names_(names) {}
+
+    std::optional<Access> ForCond(const Cond& cond) const {
+        if (cond.negated)
+            return std::nullopt;
+        std::optional<Source> src = SourceOf(cond.field);
+        if (!src)
+            return std::nullopt;
+        Access result;
+        if (cond.alternatives.empty()) {
+            if (src->isKey)
+                return std::nullopt; // every key is non-empty
+            result.rank = 5;
+            result.lookups.push_back(ByValue(*src, "value > ''", {}));
+            return result;
+        }
+        for (const std::vector<Test>& alternative : cond.alternatives) {
+            // Any one test of an alternative bounds it; take the best.
+            std::optional<Access> best;
+            for (const Test& t : alternative) {
+                std::optional<Access> a = AccessForTest(*src, t);
+                if (a && (!best || a->rank < best->rank))
+                    best = std::move(a);
+            }
+            if (!best)
+                return std::nullopt;
+            result.rank = std::max(result.rank, best->rank);
+            for (Lookup& l : best->lookups)
+                result.lookups.push_back(std::move(l));
+        }
+        return result;
+    }
+
+    // Keys of an access; false (and `out` unspecified) when there are more
+    // than `limit`.
+    bool Fetch(const Access& access, std::size_t limit, std::vector<std::string>& out) const {
+        out.clear();
+        for (const Lookup& l : access.lookups) {
+            Statement st = session_.Sql(l.sql);
+            for (std::size_t i = 0; i < l.params.size(); ++i) {
+                if (const auto* text = std::get_if<std::string>(&l.params[i]))
+                    st.Bind(static_cast<int>(i + 1), *text);
+                else
+                    st.Bind(static_cast<int>(i + 1), std::get<double>(l.params[i]));
+            }
+            while (st.Step()) {
+                out.emplace_back(st.Text(0));
+                if (out.size() > limit * 2 + 16) {
+                    Normalize(out);
+                    if (out.size() > limit)
+                        return false;
+                }
+            }
+        }
+        Normalize(out);
+        return out.size() <= limit;
+    }
+
+    static void Normalize(std::vector<std::string>& keys) {
+        std::sort(keys.begin(), keys.end());
+        keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    }
+
+private:
+    std::optional<Source> SourceOf(const FieldRef& field) const {
+        Source src;
+        src.keyNumber = KeyNumberStore(table_);
+        if (field.isKey()) {
+            src.isKey = true;
+            src.store = table_;
+            return src;
+        }
+        std::string text;
+        const CompiledItem* item = nullptr;
+        if (field.kind == FieldRef::Kind::Number) {
+            text = std::to_string(field.number);
+        } else {
+            text = field.name;
+            auto found = names_.find(field.name);
+            if (found != names_.end())
+                item = found->second.get();
+            if (item && item->kind == CompiledItem::Kind::Key) {
+                src.isKey = true;
+                src.store = table_;
+                return src;
+            }
+        }
+        int number = field.kind == FieldRef::Kind::Number              ? field.number
+                     : item && item->kind == CompiledItem::Kind::Field ? item->field
+                                                                       : -1;
+        for (const IndexDecl& index : schema_.indexes) {
+            if (!index.expr || index.expr->readsOtherTables)
+                continue;
+            bool same = index.item == text || (number > 0 && index.expr->kind == CompiledItem::Kind::Field &&
+                                               index.expr->field == number);
+            if (same) {
+                src.store = index.store;
+                return src;
+            }
+        }
+        return std::nullopt;
+    }
+
+    Session& session_;
+    const std::string& table_;
+    const TableSchema& schema_;
+    const std::map<std::string, ItemPtr>& names_;
+};
+
+} // namespace
+
+std::optional<std::vector<std::string>> CandidateKeys(Session& session, const std::string& table,
+                                                      const TableSchema& schema, const Query& query,
+                                                      const std::map<std::string, ItemPtr>& names) {
+    Planner planner(session, table, schema, names);
+    std::optional<Access> idAccess;
+    if (query.idCond)
+        idAccess = planner.ForCond(*query.idCond);
+
+    std::vector<std::vector<Access>> groups;
+    if (query.groups.empty()) {
+        groups.emplace_back();
+    }
+    for (const Group& g : query.groups) {
+        std::vector<Access> usable;
+        for (const Cond& c : g.conds)
+            if (std::optional<Access> a = planner.ForCond(c))
+                usable.push_back(std::move(*a));
+        groups.push_back(std::move(usable));
+    }
+
+    std::vector<std::string> all;
+    for (std::vector<Access>& usable : groups) {
+        if (idAccess)
+            usable.push_back(*idAccess);
+        if (usable.empty())
+            return std::nullopt;
+        std::stable_sort(usable.begin(), usable.end(),
+                         [](const Access& a, const Access& b) { return a.rank < b.rank; });
+        // The first access is read whole; each other one only while it stays
+        // smaller than the best so far.
+        std::vector<std::string> best, keys;
+        planner.Fetch(usable.front(), static_cast<std::size_t>(-1) / 4, best);
+        for (std::size_t i = 1; i < usable.size() && best.size() > 8; ++i)
+            if (planner.Fetch(usable[i], best.size() - 1, keys))
+                best.swap(keys);
+        all.insert(all.end(), best.begin(), best.end());
+    }
+    Planner::Normalize(all);
+    return all;
+}
+
+} // namespace dba

@@ -1,0 +1,28 @@
+#pragma once
+// Chooses which records a query needs to look at. For each AND-group the
+// planner takes the most selective access among an exact key, a key range
+// and index ranges; OR-groups add their key sets; anything it cannot bound
+// means reading every record. Every access returns a superset of the
+// records the evaluator accepts: the caller still evaluates the whole
+// condition on each candidate.
+#include "dba/dictionary.h"
+#include "dba/query.h"
+#include "dba/schema.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dba {
+
+class Session;
+
+// Candidate keys sorted by bytes without duplicates, or nullopt when only a
+// full scan answers the query. `names` holds the query's compiled
+// dictionary names.
+std::optional<std::vector<std::string>> CandidateKeys(Session& session, const std::string& table,
+                                                      const TableSchema& schema, const Query& query,
+                                                      const std::map<std::string, ItemPtr>& names);
+
+} // namespace dba

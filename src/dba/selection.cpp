@@ -1,0 +1,153 @@
+#include "dba/selection.h"
+
+#include "dba/dictionary.h"
+#include "dba/dynarray.h"
+#include "dba/errors.h"
+#include "dba/planner.h"
+#include "dba/query.h"
+#include "dba/record_store.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace dba {
+
+namespace {
+
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        std::size_t start = i;
+        while (i < text.size() && text[i] != ' ' && text[i] != '\t')
+            ++i;
+        if (i > start)
+            words.push_back(text.substr(start, i - start));
+    }
+    return words;
+}
+
+FieldRef OutputField(const std::string& word) {
+    FieldRef f;
+    if (word == "@ID") {
+        f.kind = FieldRef::Kind::Id;
+    } else if (!word.empty() && word.size() <= 6 &&
+               std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        f.kind = FieldRef::Kind::Number;
+        f.number = std::stoi(word);
+    } else {
+        f.kind = FieldRef::Kind::Name;
+        f.name = word;
+    }
+    return f;
+}
+
+struct Match {
+    std::string key, text;
+    SortRow sort;
+};
+
+class Selection {
+public:
+    Selection(Session& session, const Query& query, const std::vector<FieldRef>& outputs)
+        : session_(session), query_(query), outputs_(outputs),
+          translations_([&session](const std::string& table, const std::string& key) {
+              return ReadRecordText(session, table, key);
+          }) {}
+
+    ResultList Run(bool useIndexes) {
+        const Schema& schema = session_.schema();
+        const TableSchema* table = schema.Find(query_.table);
+        if (!table)
+            throw TableNotFound(query_.table);
+        // Every name is resolved before any record is read: an unknown name
+        // is an error even when nothing would match.
+        std::vector<FieldRef> used = FieldsUsed(query_);
+        used.insert(used.end(), outputs_.begin(), outputs_.end());
+        for (const FieldRef& f : used)
+            if (f.kind == FieldRef::Kind::Name && !names_.count(f.name))
+                names_[f.name] = CompileItem(f.name, table->dictionary, schema.names);
+
+        std::optional<std::vector<std::string>> candidates;
+        if (useIndexes)
+            candidates = CandidateKeys(session_, query_.table, *table, query_, names_);
+        if (candidates) {
+            for (const std::string& key : *candidates)
+                if (std::optional<std::string> text = ReadRecordText(session_, query_.table, key))
+                    Consider(key, std::move(*text));
+        } else {
+            Statement scan = session_.Sql("SELECT key, rec FROM " + QuoteName(query_.table));
+            while (scan.Step())
+                Consider(std::string(scan.Text(0)), std::string(scan.Text(1)));
+        }
+
+        std::vector<std::size_t> order(matches_.size());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return CompareSortRows(query_.sort, matches_[a].sort, matches_[b].sort) < 0;
+        });
+        std::vector<std::vector<std::string>> rows;
+        rows.reserve(order.size());
+        for (std::size_t i : order) {
+            const Match& m = matches_[i];
+            std::vector<std::string> cells;
+            cells.reserve(outputs_.size());
+            for (const FieldRef& f : outputs_)
+                cells.push_back(Fetch(f, m.key, m.text));
+            rows.push_back(std::move(cells));
+        }
+        return ResultList(std::move(rows));
+    }
+
+private:
+    std::string Fetch(const FieldRef& f, const std::string& key, const std::string& text) {
+        switch (f.kind) {
+        case FieldRef::Kind::Id:
+            return key;
+        case FieldRef::Kind::Number:
+            return f.number == 0 ? key : Extract(text, f.number);
+        case FieldRef::Kind::Name:
+            break;
+        }
+        auto found = names_.find(f.name);
+        if (found == names_.end())
+            throw UnknownName("Nom de champ inconnu : " + f.name);
+        return ResolveItem(*found->second, key, text, &translations_);
+    }
+
+    void Consider(std::string key, std::string text) {
+        FieldFetcher fetch = [&](const FieldRef& f) { return Fetch(f, key, text); };
+        if (!Evaluate(query_, fetch))
+            return;
+        SortRow sort = MakeSortRow(query_, key, fetch);
+        matches_.push_back(Match{std::move(key), std::move(text), std::move(sort)});
+    }
+
+    Session& session_;
+    const Query& query_;
+    const std::vector<FieldRef>& outputs_;
+    std::map<std::string, ItemPtr> names_;
+    TranslationCache translations_;
+    std::vector<Match> matches_;
+};
+
+} // namespace
+
+ResultList RunSelection(Session& session, const std::string& command, const std::string& fields,
+                        bool useIndexes) {
+    Query query = ParseQuery(command);
+    std::vector<FieldRef> outputs;
+    for (const std::string& word : Words(fields))
+        outputs.push_back(OutputField(word));
+    if (outputs.empty())
+        outputs.push_back(OutputField("0"));
+    ResultList result;
+    // One read transaction: the candidates and the records they lead to are
+    // seen at the same instant.
+    session.Read([&] { result = Selection(session, query, outputs).Run(useIndexes); });
+    return result;
+}
+
+} // namespace dba

@@ -1,0 +1,68 @@
+#pragma once
+// One session: one SQLite connection with its cached statements, its
+// identity for locks, its transaction nesting, its cached schema, its saved
+// lists and its routines. A Database, its Tables and Records share it.
+#include "dba/database.h"
+#include "dba/schema.h"
+#include "dba/sql_statement.h"
+
+#include <sqlite3.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <unordered_map>
+
+namespace dba {
+
+class Session {
+public:
+    // Opens the file (create: a new one, which must not exist yet).
+    Session(const std::string& path, bool create);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    const std::string& path() const { return path_; }
+    sqlite3* db() const { return db_; }
+
+    // A prepared statement from the session's cache (a fresh one when the
+    // cached one is in use further up the stack).
+    Statement Sql(const std::string& sql);
+    // Runs statements without caching them (schema changes, transactions).
+    void Exec(const std::string& sql);
+
+    // Runs `work` as one transaction: BEGIN IMMEDIATE at the outermost
+    // level, a savepoint inside another one. Any exception rolls back.
+    void Write(const std::function<void()>& work);
+    // Runs `work` inside one read transaction (or the current transaction).
+    void Read(const std::function<void()>& work);
+    bool InTransaction() const { return depth_ > 0; }
+
+    // The schema as the database holds it now.
+    const Schema& schema();
+    // Called by writes that change the schema (inside Write).
+    void SchemaChanged();
+
+    // Identity seen by other sessions when this one holds a lock.
+    const std::string& id() const { return id_; }
+    const std::string& host() const { return host_; }
+    long long pid() const { return pid_; }
+    long long started() const { return started_; }
+    std::string user;
+    std::string HolderName() const;
+
+    std::map<std::string, ResultList> lists;
+    std::map<std::string, Database::Routine> routines;
+
+private:
+    std::string path_;
+    sqlite3* db_ = nullptr;
+    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+    int depth_ = 0;
+    Schema schema_;
+    std::string id_, host_;
+    long long pid_ = 0, started_ = 0;
+};
+
+} // namespace dba
