@@ -17,7 +17,8 @@ inline constexpr char PrenomAidantContrat[] = "PrenomAidantContrat"; // CIVILAID
 inline constexpr char CodeAidantContrat[] = "CodeAidantContrat";     // key characters 1-5
 inline constexpr char NumeroContrat[] = "NumeroContrat";             // key characters 6-8
 // CIVILAIDANT
-inline constexpr char NomPrenomAidant[] = "NomPrenomAidant"; // upper case of "name first-name"
+inline constexpr char NomPrenomAidantBrut[] = "NomPrenomAidantBrut"; // "name first-name", as stored
+inline constexpr char NomPrenomAidant[] = "NomPrenomAidant";         // the same in upper case
 // CIVILAIDE
 inline constexpr char NomPrenomAide[] = "NomPrenomAide"; // "name first-name", as stored
 inline constexpr char CodeAideElts[] = "CodeAideElts";   // key of the ELTSPARTEMP record, empty when none

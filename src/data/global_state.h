@@ -21,6 +21,7 @@ struct TableHandles {
 
     // The handle of table `name`, or nullptr for a table not kept here.
     dba::Table* Find(std::string_view name);
+    const dba::Table* Find(std::string_view name) const;
     // True once every handle is open.
     bool AllOpen() const;
 };

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <functional>
 
+class QWidget;
+
 namespace data {
 
 class UtilityServices {
