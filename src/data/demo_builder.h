@@ -15,9 +15,9 @@ namespace data::demo {
 // A record assembled field by field, then written in one go.
 class DemoRecord {
 public:
-    void Set(int field, std::string value);                  // the field holds one value
-    void SetValue(int field, int value, std::string text);   // value `value` (from 1), padding
-    void Add(int field, std::string value);                  // appends a value
+    void Set(int field, std::string value);                // the field holds one value
+    void SetValue(int field, int value, std::string text); // value `value` (from 1), padding
+    void Add(int field, std::string value);                // appends a value
     void SetValues(int field, std::vector<std::string> values);
     int Count(int field) const; // values of the field (0 when never set)
     std::string Text() const;   // fields 1..n joined with the marks
@@ -30,7 +30,7 @@ private:
 // Day numbers (day 0 = 31/12/1967) and pay periods.
 long long Day(int year, int month, int day);
 std::string DayText(long long day);
-std::string PeriodOfDay(long long day);           // "yyyymm"
+std::string PeriodOfDay(long long day);            // "yyyymm"
 std::string NextPeriod(const std::string& period); // "202612" -> "202701"
 long long FirstDayOfPeriod(const std::string& period);
 std::string Padded(long long number, int width); // zero-filled on the left
@@ -44,7 +44,8 @@ long long CurrentPeriodStart(); // 01/11/2026
 struct Activity {
     std::string key; // entity code + 2 digits
     std::string label;
-    std::string type; // "M" agreement "02", "P" service provider, "S" nursing, "I" occasional, "A" administration
+    std::string
+        type; // "M" agreement "02", "P" service provider, "S" nursing, "I" occasional, "A" administration
 };
 
 struct Entity {
@@ -64,17 +65,17 @@ struct Person {
 struct Helper : Person {
     bool hasBankDetails = true;
     int nextContract = 1;
-    long long weeklyHours = 0; // x 100, contracts still running
-    long long lastEnd = 0;     // latest end day of an ended contract
-    bool working = false;      // has a running contract
-    std::set<std::string> employers; // employers of the contracts so far
+    long long weeklyHours = 0;                             // x 100, contracts still running
+    long long lastEnd = 0;                                 // latest end day of an ended contract
+    bool working = false;                                  // has a running contract
+    std::set<std::string> employers;                       // employers of the contracts so far
     std::vector<std::pair<long long, long long>> absences; // (start, end) written to ABSENCESAIDANT
-    std::map<int, long long> missions;    // entity index -> end of the last contract there, 0 while one runs
+    std::map<int, long long> missions; // entity index -> end of the last contract there, 0 while one runs
     std::set<std::string> providentSchemes; // CONTRATSPREV keys of the helper's contracts
 };
 
 struct Beneficiary : Person {
-    bool hasEmployerSettings = true; // ELTSPARTEMP record
+    bool hasEmployerSettings = true;     // ELTSPARTEMP record
     std::string lastInvoiced = "202610"; // CIVILAIDE field 16
     int contracts = 0;
     bool running = false;
@@ -103,13 +104,13 @@ private:
 };
 
 // The parts of the generation, in the order they run.
-void WriteSettings(Builder& b);      // COMPTEUR, PERIODESPAIE, CONSTANTESPAIE, TPSPARAM
-void WriteLists(Builder& b);         // TABLES
-void WriteCatalogues(Builder& b);    // agreements, PCS, profiles, charge and pay-entry items, grids, schemes
-void WriteUsers(Builder& b);         // DROITSUTILISATEUR
-void WriteEntities(Builder& b);      // ASSOCIATION, ETABLISSEMENT, ACTIVITES, ORGANISMESOCIAL
-void CreatePeople(Builder& b);       // beneficiaries and helpers, in memory
-void WriteContracts(Builder& b);     // CONTRAT and the tables hanging off the contracts
-void WritePeople(Builder& b);        // CIVILAIDE, CIVILAIDANT and their satellites (after the contracts)
+void WriteSettings(Builder& b);   // COMPTEUR, PERIODESPAIE, CONSTANTESPAIE, TPSPARAM
+void WriteLists(Builder& b);      // TABLES
+void WriteCatalogues(Builder& b); // agreements, PCS, profiles, charge and pay-entry items, grids, schemes
+void WriteUsers(Builder& b);      // DROITSUTILISATEUR
+void WriteEntities(Builder& b);   // ASSOCIATION, ETABLISSEMENT, ACTIVITES, ORGANISMESOCIAL
+void CreatePeople(Builder& b);    // beneficiaries and helpers, in memory
+void WriteContracts(Builder& b);  // CONTRAT and the tables hanging off the contracts
+void WritePeople(Builder& b);     // CIVILAIDE, CIVILAIDANT and their satellites (after the contracts)
 
 } // namespace data::demo

@@ -115,8 +115,9 @@ const std::vector<Agreement>& Agreements() {
         {"02", "Convention collective nationale des salariés du particulier employeur", "2", "2"},
         {"05", "Convention collective des établissements privés d'hospitalisation, de soins et de cure", "1",
          "2"},
-        {"06", "Convention collective de la branche de l'aide, de l'accompagnement, des soins et des services à "
-               "domicile",
+        {"06",
+         "Convention collective de la branche de l'aide, de l'accompagnement, des soins et des services à "
+         "domicile",
          "2", "1"},
     };
     return agreements;

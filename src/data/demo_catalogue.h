@@ -35,7 +35,7 @@ const std::vector<Pcs>& PcsEntries(); // categories (keys below "100") then func
 
 struct Profile {
     std::string code, label;
-    std::string agreement;               // field 2: the agreement the profile belongs to
+    std::string agreement;                // field 2: the agreement the profile belongs to
     std::vector<std::string> chargeItems; // field 3: RUBCHARGE keys
     std::string kind;                     // field 4: "1" agreement "02", "0" or "2" otherwise
 };

@@ -28,23 +28,23 @@ struct Plan {
     int helper = 0;
     std::string agreement;
     int entity = 0;
-    int beneficiary = -1;     // agreement "02"
-    int establishment = 0;    // other agreements: index in the entity's establishments
+    int beneficiary = -1;  // agreement "02"
+    int establishment = 0; // other agreements: index in the entity's establishments
     bool fixedTerm = false;
     bool monthly = false;
     bool administrative = false;
     long long start = 0;
-    long long end = 0;        // 0: running
-    long long plannedEnd = 0; // fixed-term: presumed end
+    long long end = 0;         // 0: running
+    long long plannedEnd = 0;  // fixed-term: presumed end
     long long weeklyHours = 0; // x 100
     bool deleted = false;
     std::string endReason;
     long long seniorityStart = 0; // first contract with the same employer
     // Forced details of the showcase contracts.
-    bool noPayslip = false;       // field 63 empty although the start is past
-    bool pendingInvoice = false;  // DETAILCALCUL "P" on the last pay period
-    bool replacement = false;     // fixed-term replacing another helper's absence
-    int amendments = -1;          // -1: drawn
+    bool noPayslip = false;      // field 63 empty although the start is past
+    bool pendingInvoice = false; // DETAILCALCUL "P" on the last pay period
+    bool replacement = false;    // fixed-term replacing another helper's absence
+    int amendments = -1;         // -1: drawn
 };
 
 bool Running(const Plan& p) {
@@ -122,9 +122,9 @@ std::vector<ContractWriter::Entry> ContractWriter::Entries(const Plan& p) {
     Entry first;
     first.effective = p.start;
     if (mandataire) {
-        first.qualification = rng().Pick(std::vector<std::string>{"Assistant(e) de vie A", "Assistant(e) de vie B",
-                                                                  "Assistant(e) de vie C", "Employé(e) familial(e)",
-                                                                  "Garde de nuit"});
+        first.qualification = rng().Pick(
+            std::vector<std::string>{"Assistant(e) de vie A", "Assistant(e) de vie B",
+                                     "Assistant(e) de vie C", "Employé(e) familial(e)", "Garde de nuit"});
         first.pcs = rng().Percent(70) ? "563b" : "563c";
         first.rate = std::to_string(rng().Between(1150, 1580) * 10); // 11.50 to 15.80 an hour
         first.coefficient = "";
@@ -146,7 +146,8 @@ std::vector<ContractWriter::Entry> ContractWriter::Entries(const Plan& p) {
             if (g.agreement == p.agreement && !g.withdrawn)
                 grids.push_back(&g);
         if (!grids.empty() && rng().Percent(70)) {
-            const Grid* g = grids[static_cast<std::size_t>(rng().Below(static_cast<long long>(grids.size())))];
+            const Grid* g =
+                grids[static_cast<std::size_t>(rng().Below(static_cast<long long>(grids.size())))];
             first.grid = g->key;
             first.coefficient = g->baseCoefficient;
             first.rate = "0";
@@ -181,7 +182,8 @@ std::vector<ContractWriter::Entry> ContractWriter::Entries(const Plan& p) {
         from = e.effective + 60;
         const long long kind = rng().Below(3);
         if (kind == 0 && e.frequency == "1") {
-            const long long hours = std::max<long long>(100, std::stoll(e.duration) + rng().Between(-4, 8) * 50);
+            const long long hours =
+                std::max<long long>(100, std::stoll(e.duration) + rng().Between(-4, 8) * 50);
             e.duration = std::to_string(hours);
             e.comment1 = "Modification de la durée hebdomadaire de travail";
             e.comment2 = "à la demande de l'employeur.";
@@ -223,7 +225,8 @@ void ContractWriter::WriteIdentity(const Plan& p, DemoRecord& r) {
     r.Set(c::Nature, p.fixedTerm && !fullTime && rng().Percent(10) ? "05" : fullTime ? "01" : "02");
     if (p.fixedTerm) {
         r.Set(c::DateFinPresumee, DayText(p.plannedEnd));
-        r.Set(c::DureeMinimale, std::to_string(std::max<long long>(1, (p.plannedEnd - p.start) / 30)) + " mois");
+        r.Set(c::DureeMinimale,
+              std::to_string(std::max<long long>(1, (p.plannedEnd - p.start) / 30)) + " mois");
     }
     if (p.deleted)
         r.Set(c::Supprime, c::MarqueSupprime);
@@ -342,7 +345,8 @@ std::vector<std::string> ContractWriter::WritePay(const Plan& p, DemoRecord& r) 
 
     if (rng().Percent(4))
         r.Set(c::PlafondSecuIndividuel, std::to_string(rng().Between(1800, 3900) * 100));
-    const bool provision = mandataire && paidByAssociation && !leaveMonthly && (p.pendingInvoice || rng().Percent(60));
+    const bool provision =
+        mandataire && paidByAssociation && !leaveMonthly && (p.pendingInvoice || rng().Percent(60));
     r.Set(c::ProvisionConges, provision ? "1" : "0");
     if (mandataire && p.fixedTerm && rng().Percent(30)) {
         r.Set(c::MotifDispense, "1");
@@ -354,10 +358,11 @@ std::vector<std::string> ContractWriter::WritePay(const Plan& p, DemoRecord& r) 
 }
 
 void ContractWriter::WriteLeave(const Plan& p, DemoRecord& r, const Entry& terms) {
-    const long long weekly = terms.frequency == "3" ? std::stoll(terms.duration) * 12 / 52 : std::stoll(terms.duration);
+    const long long weekly =
+        terms.frequency == "3" ? std::stoll(terms.duration) * 12 / 52 : std::stoll(terms.duration);
     const long long rate = terms.rate.empty() || terms.rate == "0" ? 11880 : std::stoll(terms.rate);
-    const long long dayHours = weekly / 6;                         // a working day, x 100
-    const double dayAmount = dayHours / 100.0 * rate / 1000.0;     // currency
+    const long long dayHours = weekly / 6;                                 // a working day, x 100
+    const double dayAmount = dayHours / 100.0 * rate / 1000.0;             // currency
     const long long acquired = Running(p) ? rng().Between(0, 60) * 50 : 0; // half days, x 100
     const long long remaining = std::min(acquired, rng().Between(0, 60) * 50);
     const long long current = Running(p) ? rng().Between(0, 50) * 50 : 0;
@@ -387,7 +392,8 @@ void ContractWriter::WriteEnd(const Plan& p, DemoRecord& r) {
     r.Set(c::PrimePrecarite, p.fixedTerm && reason == "31" ? "1" : "0");
     r.Set(c::PeriodeDernierBulletin, PeriodOfDay(p.end));
     r.Set(c::OrganismeRetraite, b_.entities[static_cast<std::size_t>(p.entity)].retirementBodies.front());
-    const bool withNotice = !p.fixedTerm && reason != "34" && reason != "35" && reason != "65" && reason != "43";
+    const bool withNotice =
+        !p.fixedTerm && reason != "34" && reason != "35" && reason != "65" && reason != "43";
     if (withNotice) {
         r.Set(c::DateNotification, DayText(p.end - rng().Between(30, 62)));
         if (rng().Percent(80)) {
@@ -464,8 +470,8 @@ void ContractWriter::WriteFollowUp(const Plan& p, DemoRecord& r, const Entry& te
     }
 }
 
-void ContractWriter::WritePayEntryItems(const Plan& p, DemoRecord& r, const std::vector<std::string>& activities,
-                                        const Entry& terms) {
+void ContractWriter::WritePayEntryItems(const Plan& p, DemoRecord& r,
+                                        const std::vector<std::string>& activities, const Entry& terms) {
     std::vector<const PayEntryItem*> offered;
     for (const auto& item : PayEntryItems())
         if (!item.withdrawn)
@@ -497,10 +503,8 @@ void ContractWriter::WritePayEntryItems(const Plan& p, DemoRecord& r, const std:
 
 void ContractWriter::WriteComments(DemoRecord& r) {
     static const char* const texts[] = {
-        "Régularisation des heures d'octobre.",
-        "Prime de fin d'année versée en décembre.",
-        "Indemnités kilométriques du trimestre.",
-        "Rappel de salaire suite à l'avenant.",
+        "Régularisation des heures d'octobre.",   "Prime de fin d'année versée en décembre.",
+        "Indemnités kilométriques du trimestre.", "Rappel de salaire suite à l'avenant.",
         "Heures de nuit majorées à 25 %.",
     };
     const std::string periods[] = {"202610", PeriodeCourante, PeriodeSuivante};
@@ -537,7 +541,8 @@ void ContractWriter::WriteFixedTermReason(const Plan& p, DemoRecord& r) {
         const std::string code = rng().Pick(std::vector<std::string>{"02", "02", "03", "05"});
         r.Set(c::MotifEmbauche, code);
         r.SetValue(c::MotifEmbaucheTexte, 1,
-                   code == "02" ? "Surcroît d'activité lié au retour à domicile" : "Besoin temporaire du service");
+                   code == "02" ? "Surcroît d'activité lié au retour à domicile"
+                                : "Besoin temporaire du service");
         r.SetValue(c::MotifEmbaucheTexte, 2, "jusqu'au " + DayText(p.plannedEnd) + " (date de fin prévue).");
     }
 }
@@ -566,7 +571,8 @@ void ContractWriter::WriteCalculations(const Plan& p, const std::string& key, co
     }
 }
 
-void ContractWriter::WritePlanning(const Plan& p, const std::string& key, const std::vector<std::string>& activities) {
+void ContractWriter::WritePlanning(const Plan& p, const std::string& key,
+                                   const std::vector<std::string>& activities) {
     if (p.deleted || p.administrative || !Running(p) || p.start > Today() || !rng().Percent(45))
         return;
     const Entity& e = b_.entities[static_cast<std::size_t>(p.entity)];
@@ -671,8 +677,8 @@ private:
 
     DemoRandom& rng() { return b_.rng; }
     bool Fits(const Plan& p) const {
-        return !Running(p) || b_.helpers[static_cast<std::size_t>(p.helper)].weeklyHours + p.weeklyHours <=
-                                  MaxWeeklyHours;
+        return !Running(p) ||
+               b_.helpers[static_cast<std::size_t>(p.helper)].weeklyHours + p.weeklyHours <= MaxWeeklyHours;
     }
     void Commit(Plan& p, std::vector<Plan>& plans) {
         Helper& h = b_.helpers[static_cast<std::size_t>(p.helper)];
@@ -702,8 +708,10 @@ void Planner::DrawDates(Plan& p, long long earliest) {
         const long long end = p.start + rng().Between(20, 3000);
         if (end < Today()) {
             p.end = end;
-            p.endReason = end - p.start < 60 ? (rng().Percent(50) ? "34" : "35") : rng().Pick(EndReasonsOpenEnded);
-            if (p.agreement != c::ConventionParticulierEmployeur && (p.endReason == "65" || p.endReason == "93"))
+            p.endReason =
+                end - p.start < 60 ? (rng().Percent(50) ? "34" : "35") : rng().Pick(EndReasonsOpenEnded);
+            if (p.agreement != c::ConventionParticulierEmployeur &&
+                (p.endReason == "65" || p.endReason == "93"))
                 p.endReason = "59";
         }
     }
@@ -864,13 +872,15 @@ void Planner::Random(int helperIndex, std::vector<Plan>& plans) {
                 const auto& urn = urn_[p.entity];
                 if (urn.empty())
                     continue;
-                p.beneficiary = urn[static_cast<std::size_t>(rng().Below(static_cast<long long>(urn.size())))];
+                p.beneficiary =
+                    urn[static_cast<std::size_t>(rng().Below(static_cast<long long>(urn.size())))];
                 p.fixedTerm = rng().Percent(25);
                 p.monthly = rng().Percent(20);
                 p.weeklyHours = rng().Between(8, 64) * 25;
             } else {
                 const Entity& e = b_.entities[static_cast<std::size_t>(p.entity)];
-                p.establishment = static_cast<int>(rng().Below(static_cast<long long>(e.establishments.size())));
+                p.establishment =
+                    static_cast<int>(rng().Below(static_cast<long long>(e.establishments.size())));
                 p.agreement = AgreementOf(p.entity, p.establishment);
                 p.administrative = p.agreement != "05" && rng().Percent(12);
                 p.fixedTerm = rng().Percent(40);
@@ -917,8 +927,8 @@ void WriteHelperSchedules(Builder& b) {
                 r.Set(tpsaidantindispo::DateFin, DayText(Today() + b.rng.Between(30, 200)));
             r.Set(tpsaidantindispo::FinCreneau, Padded(hour + 2, 2) + "00");
             r.Set(tpsaidantindispo::Recurrente, b.rng.Percent(80) ? "O" : "N");
-            b.Write(tables::TPSAIDANTINDISPO, h.code + Padded(start, 5) + std::to_string(weekday) + Padded(hour, 2) + "00",
-                    r);
+            b.Write(tables::TPSAIDANTINDISPO,
+                    h.code + Padded(start, 5) + std::to_string(weekday) + Padded(hour, 2) + "00", r);
         }
         // Compensation of a work stoppage by the provident scheme.
         for (const auto& scheme : h.providentSchemes) {

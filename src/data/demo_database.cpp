@@ -17,7 +17,8 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
     const auto existing = db.Tables();
     if (std::find(existing.begin(), existing.end(), tables::CONTRAT) != existing.end() &&
         db.SelectRecords(std::string("SELECT ") + tables::CONTRAT).DCount() > 0)
-        throw std::invalid_argument("la base contient déjà des contrats : la démonstration demande une base vide");
+        throw std::invalid_argument(
+            "la base contient déjà des contrats : la démonstration demande une base vide");
 
     db.Transaction([&] {
         InstallDictionaries(db);

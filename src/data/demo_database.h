@@ -38,10 +38,10 @@ inline constexpr char PremierAidant[] = "50001";        // first helper code
 
 // Users of the rights table (besides the operating-system user, who gets
 // full rights like "demo").
-inline constexpr char UtilisateurDemo[] = "demo";              // full rights, every entity
-inline constexpr char UtilisateurDirection[] = "direction";    // full rights, every entity
+inline constexpr char UtilisateurDemo[] = "demo";                 // full rights, every entity
+inline constexpr char UtilisateurDirection[] = "direction";       // full rights, every entity
 inline constexpr char UtilisateurConsultation[] = "consultation"; // read only, every entity
-inline constexpr char UtilisateurAntenne[] = "antenne.saumur"; // full rights, entities "002" and "003"
+inline constexpr char UtilisateurAntenne[] = "antenne.saumur";    // full rights, entities "002" and "003"
 
 } // namespace demo
 

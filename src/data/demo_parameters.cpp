@@ -110,8 +110,8 @@ void WriteUser(Builder& b, const std::string& user, int contractLevel, int benef
                const std::vector<std::string>& entities) {
     DemoRecord r;
     r.SetValues(droitsutilisateur::Modules, {"DOSAIDECONTRAT", "DOSSIERAIDE", "*"});
-    r.SetValues(droitsutilisateur::Niveaux,
-                {std::to_string(contractLevel), std::to_string(beneficiaryLevel), std::to_string(beneficiaryLevel)});
+    r.SetValues(droitsutilisateur::Niveaux, {std::to_string(contractLevel), std::to_string(beneficiaryLevel),
+                                             std::to_string(beneficiaryLevel)});
     r.SetValues(droitsutilisateur::Entites, entities);
     b.Write(tables::DROITSUTILISATEUR, user, r);
 }

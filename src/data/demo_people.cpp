@@ -14,8 +14,8 @@ namespace {
 struct EntitySeed {
     const char* code;
     const char* name;
-    const char* telemanagement; // field 38
-    const char* followUpByEstablishment; // field 25
+    const char* telemanagement;                                      // field 38
+    const char* followUpByEstablishment;                             // field 25
     std::vector<std::pair<const char*, const char*>> establishments; // label, closing month
     const char* urssaf;
 };
@@ -89,7 +89,8 @@ void Address(DemoRandom& rng, DemoRecord& r) {
     r.Set(8, town.postCode);
     r.Set(9, town.name);
     r.Set(10, "0" + std::to_string(rng.Percent(60) ? 2 : 6) + " " + Padded(rng.Between(10, 99), 2) + " " +
-                  Padded(rng.Below(100), 2) + " " + Padded(rng.Below(100), 2) + " " + Padded(rng.Below(100), 2));
+                  Padded(rng.Below(100), 2) + " " + Padded(rng.Below(100), 2) + " " +
+                  Padded(rng.Below(100), 2));
 }
 
 std::string Iban(DemoRandom& rng) {
@@ -137,8 +138,8 @@ void WriteEntities(Builder& b) {
             e.activities.push_back(activity);
         }
 
-        const std::pair<const char*, const char*> bodies[] = {
-            {"R01", "IRCEM Retraite"}, {"R02", "AG2R La Mondiale - Agirc-Arrco"}};
+        const std::pair<const char*, const char*> bodies[] = {{"R01", "IRCEM Retraite"},
+                                                              {"R02", "AG2R La Mondiale - Agirc-Arrco"}};
         for (const auto& [code, name] : bodies) {
             DemoRecord r;
             r.Set(1, name);
@@ -193,7 +194,7 @@ void WritePeople(Builder& b) {
         if (p.hasEmployerSettings) {
             DemoRecord elts;
             elts.Set(1, "Z" + Padded(b.rng.Below(100000000), 8)); // employer number at the URSSAF
-            elts.Set(2, b.rng.Percent(70) ? "1" : "0");              // employer declares through the association
+            elts.Set(2, b.rng.Percent(70) ? "1" : "0");           // employer declares through the association
             b.Write(tables::ELTSPARTEMP, p.code, elts);
         }
     }

@@ -24,11 +24,14 @@ public:
     long long Below(long long n) {
         if (n <= 0)
             return 0;
-        return static_cast<long long>((static_cast<unsigned __int128>(Next()) * static_cast<std::uint64_t>(n)) >> 64);
+        return static_cast<long long>(
+            (static_cast<unsigned __int128>(Next()) * static_cast<std::uint64_t>(n)) >> 64);
     }
 
     // A whole number in [low, high] (both included).
-    long long Between(long long low, long long high) { return high < low ? low : low + Below(high - low + 1); }
+    long long Between(long long low, long long high) {
+        return high < low ? low : low + Below(high - low + 1);
+    }
 
     // True with the given chance, in percent.
     bool Percent(int chance) { return Below(100) < chance; }
