@@ -188,8 +188,16 @@ ResultList Database::SelectRecordsByScan(const std::string& command, const std::
     return RunSelection(dba::Open(session_), command, fields, false);
 }
 
+std::string Database::Explain(const std::string& command) const {
+    return ExplainSelection(dba::Open(session_), command);
+}
+
 void Database::Transaction(const std::function<void()>& work) {
     dba::Open(session_).Write(work);
+}
+
+void Database::Snapshot(const std::function<void()>& work) const {
+    dba::Open(session_).Read(work);
 }
 
 } // namespace dba

@@ -40,9 +40,9 @@ public:
     void SetItem(int f, int v, int s, const std::string& value);
     void SetRecord(const std::string& text); // the whole record text
 
-    int DCount(int f) const;                            // values of field f; 0 when empty
+    int DCount(int f) const;                           // values of field f; 0 when empty
     void Insert(int f, int pos, const std::string& v); // pos -1 appends
-    void Delete(int f, int v);                          // value v of field f
+    void Delete(int f, int v);                         // value v of field f
 
     // Stores the record under its key in one transaction. DBWrite releases
     // this session's lock on it; DBWriteU keeps it (taking it when not
@@ -64,8 +64,8 @@ public:
     const std::string& name() const { return name_; }
     bool isOpen() const { return session_ != nullptr; }
 
-    Record ReadRecord(const std::string& key) const;         // RecordNotFound
-    Record ReadRecordOrEmpty(const std::string& key) const;  // missing: empty fields
+    Record ReadRecord(const std::string& key) const;        // RecordNotFound
+    Record ReadRecordOrEmpty(const std::string& key) const; // missing: empty fields
     // Takes this session's update lock first (RecordLocked if another live
     // session holds it); when there is no record the lock is kept and
     // RecordNotFound is raised, so the caller may create it.
@@ -86,13 +86,13 @@ private:
 struct DictEntry {
     enum class Kind { Field, KeySlice, Translate, Concat, Upper };
     Kind kind = Kind::Field;
-    int field = 0;              // Field: field number (0 = key)
-    int start = 1, length = 0;  // KeySlice / Translate source slice of the key (1-based; length 0 = rest)
-    std::string sourceItem;     // Translate: source item name or number ("" = key slice)
-    std::string targetTable;    // Translate: the other table
-    int targetField = 0;        // Translate: field returned from the other table's record
+    int field = 0;                  // Field: field number (0 = key)
+    int start = 1, length = 0;      // KeySlice / Translate source slice of the key (1-based; length 0 = rest)
+    std::string sourceItem;         // Translate: source item name or number ("" = key slice)
+    std::string targetTable;        // Translate: the other table
+    int targetField = 0;            // Translate: field returned from the other table's record
     std::vector<std::string> items; // Concat: item names or numbers; Upper: one item
-    std::string separator;      // Concat
+    std::string separator;          // Concat
     // Text form stored in the database ("F 2", "K 1 5", ...), see dictionary.cpp.
     std::string Serialize() const;
     static DictEntry Parse(const std::string& text); // InvalidValue when malformed
@@ -130,6 +130,9 @@ public:
     ResultList SelectRecords(const SelectQuery& query) const;
     // Runs without indexes, for tests and the console's check.
     ResultList SelectRecordsByScan(const std::string& command, const std::string& fields = "0") const;
+    // How SelectRecords would find the records: "lecture complète" (every
+    // record read) or "index : N candidats" (N records read and tested).
+    std::string Explain(const std::string& command) const;
 
     // "EFFACER-LISTE name" drops the saved list `name` of this session.
     // Any other command raises UnknownName.
@@ -144,6 +147,11 @@ public:
     // Runs `work` as one transaction: every write inside commits together or
     // not at all (an exception rolls back and propagates).
     void Transaction(const std::function<void()>& work);
+    // Runs `work` inside one read transaction: every read in it sees the
+    // same instant, and each read by key costs far less (no file locking per
+    // read). A write inside it may fail (StorageError) when another session
+    // wrote since it began: group writes with Transaction instead.
+    void Snapshot(const std::function<void()>& work) const;
 
     // Checks every record well-formed and every index in step with its
     // records; returns one line per problem (empty = consistent).

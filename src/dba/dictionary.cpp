@@ -262,19 +262,11 @@ const std::optional<std::string>& TranslationCache::Get(const std::string& table
     return records_.emplace(std::move(id), reader_(table, key)).first->second;
 }
 
-std::string_view Utf8Slice(std::string_view text, int start, int length) {
-    auto advance = [&](std::size_t pos, int chars) {
-        while (chars > 0 && pos < text.size()) {
-            ++pos;
-            while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80)
-                ++pos;
-            --chars;
-        }
-        return pos;
-    };
-    std::size_t begin = advance(0, start - 1);
-    std::size_t end = length <= 0 ? text.size() : advance(begin, length);
-    return text.substr(begin, end - begin);
+std::string_view KeySlice(std::string_view key, int start, int length) {
+    std::size_t begin = static_cast<std::size_t>(start < 1 ? 0 : start - 1);
+    if (begin >= key.size())
+        return {};
+    return length <= 0 ? key.substr(begin) : key.substr(begin, static_cast<std::size_t>(length));
 }
 
 std::string ResolveItem(const CompiledItem& item, std::string_view key, std::string_view text,
@@ -285,10 +277,10 @@ std::string ResolveItem(const CompiledItem& item, std::string_view key, std::str
     case CompiledItem::Kind::Field:
         return Extract(text, item.field);
     case CompiledItem::Kind::KeySlice:
-        return std::string(Utf8Slice(key, item.start, item.length));
+        return std::string(KeySlice(key, item.start, item.length));
     case CompiledItem::Kind::Translate: {
         std::string source = item.source ? ResolveItem(*item.source, key, text, cache)
-                                         : std::string(Utf8Slice(key, item.start, item.length));
+                                         : std::string(KeySlice(key, item.start, item.length));
         return Translate(item, source, cache);
     }
     case CompiledItem::Kind::Concat: {

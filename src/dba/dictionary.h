@@ -54,7 +54,8 @@ private:
 std::string ResolveItem(const CompiledItem& item, std::string_view key, std::string_view text,
                         TranslationCache* cache);
 
-// Characters [start, start+length) of UTF-8 text, 1-based; length 0 = rest.
-std::string_view Utf8Slice(std::string_view text, int start, int length);
+// Bytes start..start+length-1 of the key (from 1), like the [ ] forms of
+// the query language; length 0 = the rest.
+std::string_view KeySlice(std::string_view key, int start, int length);
 
 } // namespace dba

@@ -58,6 +58,21 @@ public:
           }) {}
 
     ResultList Run(bool useIndexes) {
+        std::optional<std::vector<std::string>> candidates = Prepare(useIndexes);
+        if (candidates) {
+            for (const std::string& key : *candidates)
+                if (std::optional<std::string> text = ReadRecordText(session_, query_.table, key))
+                    Consider(key, std::move(*text));
+        } else {
+            Statement scan = session_.Sql("SELECT key, rec FROM " + QuoteName(query_.table));
+            while (scan.Step())
+                Consider(std::string(scan.Text(0)), std::string(scan.Text(1)));
+        }
+        return Rows();
+    }
+
+    // Resolves the names and asks the planner for candidates (nullopt: scan).
+    std::optional<std::vector<std::string>> Prepare(bool useIndexes) {
         const Schema& schema = session_.schema();
         const TableSchema* table = schema.Find(query_.table);
         if (!table)
@@ -70,19 +85,13 @@ public:
             if (f.kind == FieldRef::Kind::Name && !names_.count(f.name))
                 names_[f.name] = CompileItem(f.name, table->dictionary, schema.names);
 
-        std::optional<std::vector<std::string>> candidates;
-        if (useIndexes)
-            candidates = CandidateKeys(session_, query_.table, *table, query_, names_);
-        if (candidates) {
-            for (const std::string& key : *candidates)
-                if (std::optional<std::string> text = ReadRecordText(session_, query_.table, key))
-                    Consider(key, std::move(*text));
-        } else {
-            Statement scan = session_.Sql("SELECT key, rec FROM " + QuoteName(query_.table));
-            while (scan.Step())
-                Consider(std::string(scan.Text(0)), std::string(scan.Text(1)));
-        }
+        if (!useIndexes)
+            return std::nullopt;
+        return CandidateKeys(session_, query_.table, *table, query_, names_);
+    }
 
+private:
+    ResultList Rows() {
         std::vector<std::size_t> order(matches_.size());
         std::iota(order.begin(), order.end(), std::size_t{0});
         std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
@@ -101,7 +110,6 @@ public:
         return ResultList(std::move(rows));
     }
 
-private:
     std::string Fetch(const FieldRef& f, const std::string& key, const std::string& text) {
         switch (f.kind) {
         case FieldRef::Kind::Id:
@@ -147,6 +155,22 @@ ResultList RunSelection(Session& session, const std::string& command, const std:
     // One read transaction: the candidates and the records they lead to are
     // seen at the same instant.
     session.Read([&] { result = Selection(session, query, outputs).Run(useIndexes); });
+    return result;
+}
+
+} // namespace dba
+
+namespace dba {
+
+std::string ExplainSelection(Session& session, const std::string& command) {
+    Query query = ParseQuery(command);
+    std::vector<FieldRef> outputs;
+    std::string result;
+    session.Read([&] {
+        std::optional<std::vector<std::string>> candidates = Selection(session, query, outputs).Prepare(true);
+        result =
+            candidates ? "index : " + std::to_string(candidates->size()) + " candidats" : "lecture complète";
+    });
     return result;
 }
 

@@ -12,5 +12,7 @@ class Session;
 // names). With useIndexes false every record is read and evaluated.
 ResultList RunSelection(Session& session, const std::string& command, const std::string& fields,
                         bool useIndexes);
+// The access the planner chooses for the command, in words.
+std::string ExplainSelection(Session& session, const std::string& command);
 
 } // namespace dba
