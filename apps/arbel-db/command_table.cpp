@@ -38,6 +38,13 @@ const std::vector<Command>& Commands() {
         {"index", "TABLE FIELD", "crée et remplit un index", 2, 2, {}, RunIndex},
         {"indexes", "TABLE", "liste les index d'une table", 1, 1, {}, RunIndexes},
         {"check", "", "vérifie les enregistrements et les index", 0, 0, {}, RunCheck},
+        {"demo",
+         "[--scale N] [--seed S]",
+         "crée une base de démonstration (erreur si le fichier existe)",
+         0,
+         0,
+         {{"--scale", true}, {"--seed", true}},
+         RunDemo},
     };
     return commands;
 }

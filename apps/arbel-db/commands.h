@@ -18,5 +18,6 @@ int RunDictSet(CommandContext& context);
 int RunIndex(CommandContext& context);
 int RunIndexes(CommandContext& context);
 int RunCheck(CommandContext& context);
+int RunDemo(CommandContext& context);
 
 } // namespace console
