@@ -1,0 +1,50 @@
+#pragma once
+// A real database in a temporary directory for the data layer's tests,
+// with a helper that writes records by field number.
+#include "dba/database.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+namespace data_test {
+
+class TempDatabase {
+    QTemporaryDir dir_; // first: the file outlives the session
+
+public:
+    TempDatabase() {
+        EXPECT_TRUE(dir_.isValid());
+        db = dba::Database::Create(dir_.filePath(QStringLiteral("test.arbel")).toStdString());
+    }
+
+    // Writes record `key` of `table` (created when missing) with the given
+    // fields; a field text may hold value marks.
+    void Put(const std::string& table, const std::string& key,
+             std::initializer_list<std::pair<int, std::string>> fields) {
+        db.CreateTable(table);
+        dba::Record r = db.OpenTable(table).NewRecord(key);
+        for (const auto& [f, v] : fields)
+            r.SetItem(f, v);
+        r.DBWrite();
+    }
+
+    dba::Database db;
+};
+
+// Values joined by the value mark.
+inline std::string Values(std::initializer_list<std::string> values) {
+    std::string out;
+    bool first = true;
+    for (const auto& v : values) {
+        if (!first)
+            out += '\xFD';
+        out += v;
+        first = false;
+    }
+    return out;
+}
+
+} // namespace data_test
