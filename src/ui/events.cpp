@@ -255,36 +255,55 @@ private:
 
 // ------------------------------------------------------------- list click
 
-// A list's Click: its current row changes (user or code), or the user clicks
-// the row that is already current.
+// A list's Click: its current row changes to a row (user or code), or the
+// user clicks the row that is already current. A list left with no current
+// row (emptied, or set to -1) raises nothing: Qt clears the current row
+// before it removes the items, so the two cannot be told apart.
 class ListClick : public QObject {
 public:
     ListClick(QListWidget* list, QObject* receiver, Handler handler)
         : QObject(list), list_(list), fill_(FillWatch::of(list->model(), nullptr)), receiver_(receiver),
           handler_(std::move(handler)) {
-        connect(list, &QListWidget::currentRowChanged, this, [this] {
-            if (!fill_->filling())
-                run(receiver_, handler_);
-        });
+        connect(list, &QListWidget::currentRowChanged, this, &ListClick::rowChanged);
         connect(list, &QListWidget::itemClicked, this, [this] {
             if (list_->currentRow() == rowAtPress_)
                 run(receiver_, handler_);
         });
+        list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
     }
 
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress)
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == list_->viewport() && event->type() == QEvent::MouseButtonPress) {
             rowAtPress_ = list_->currentRow();
+        } else if (watched == list_ && event->type() == QEvent::FocusIn && list_->currentRow() == -1 &&
+                   static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
+            // Qt makes the first row current when a list without one gets
+            // the focus from the keyboard; entering a list chooses nothing.
+            undoFocusRow_ = true;
+            QTimer::singleShot(0, this, [this] { undoFocusRow_ = false; });
+        }
         return false;
     }
 
 private:
+    void rowChanged(int row) {
+        if (undoFocusRow_) {
+            undoFocusRow_ = false;
+            const QSignalBlocker quiet(list_);
+            list_->setCurrentRow(-1);
+            return;
+        }
+        if (row >= 0 && !fill_->filling())
+            run(receiver_, handler_);
+    }
+
     QListWidget* list_;
     FillWatch* fill_;
     Receiver receiver_;
     Handler handler_;
     int rowAtPress_ = -1;
+    bool undoFocusRow_ = false;
 };
 
 // ------------------------------------------------------------ combo click

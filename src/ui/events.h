@@ -20,7 +20,9 @@
 //   (option button: when it becomes selected), by the user or by code; a
 //   combo or a list gets another current item, by the user or by code, or the
 //   user picks the item that is already current. Filling or emptying the list
-//   of a combo or list box is not a click.
+//   of a combo or list box is not a click, nor is a list entered with the
+//   keyboard (Qt would make its first row current) or left with no current
+//   row.
 // - ComboChange: the text of an editable combo changed (not by filling it).
 // - DropDown: the list of a ui::DropDownComboBox is about to open.
 // - KeyPress(int& ascii): a character key is pressed: printable characters,
