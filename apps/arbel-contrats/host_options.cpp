@@ -1,0 +1,49 @@
+#include "host_options.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
+
+std::optional<HostOptions> ParseHostOptions(const QStringList& arguments, QString& error) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Contrats de travail des aidants"));
+    parser.addHelpOption();
+    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("Base de données à ouvrir."),
+                                QStringLiteral("FICHIER"));
+    const QCommandLineOption user(QStringLiteral("user"),
+                                  QStringLiteral("Utilisateur (défaut : celui du système)."),
+                                  QStringLiteral("NOM"));
+    const QCommandLineOption aide(QStringLiteral("aide"),
+                                  QStringLiteral("Aidé dont les contrats s'affichent."),
+                                  QStringLiteral("CODE"));
+    const QCommandLineOption shot(QStringLiteral("screenshot"),
+                                  QStringLiteral("Enregistre la fenêtre dans une image PNG puis quitte."),
+                                  QStringLiteral("FICHIER.png"));
+    parser.addOptions({db, user, aide, shot});
+    if (!parser.parse(arguments)) {
+        error = parser.errorText() + QLatin1Char('\n') + parser.helpText();
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        error = parser.helpText();
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("Argument inattendu : %1\n%2")
+                    .arg(parser.positionalArguments().first(), parser.helpText());
+        return std::nullopt;
+    }
+    HostOptions options;
+    options.database = parser.value(db);
+    options.user = parser.value(user);
+    options.aide = parser.value(aide);
+    options.screenshot = parser.value(shot);
+    return options;
+}
+
+QString DefaultDatabasePath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath() + QStringLiteral("/.local/share/arbel-contrats");
+    return folder + QStringLiteral("/demo.arbel");
+}

@@ -1,0 +1,39 @@
+#pragma once
+// A real database in a temporary directory, with the library's tables and
+// dictionaries installed and the few records every screen needs (settings,
+// pay period, users). Records are written by field number.
+//
+//   LibraryDatabase lib;                  // pay period 202611, users "plein" and "lecture"
+//   lib.Put("CIVILAIDANT", "50001", {{2, "MARTIN"}, {3, "Jeanne"}, {31, "001"}});
+#include "dba/database.h"
+
+#include <QTemporaryDir>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+class LibraryDatabase {
+    QTemporaryDir dir_; // first: the file outlives the session
+
+public:
+    LibraryDatabase();
+
+    // Writes record `key` of `table` (created when missing); a field text
+    // may hold value marks (see Values).
+    void Put(const std::string& table, const std::string& key,
+             std::initializer_list<std::pair<int, std::string>> fields);
+    // A user of the rights table: level per module for "DOSAIDECONTRAT" and
+    // "DOSSIERAIDE", and the entities it may see ("*" = all).
+    void PutUser(const std::string& user, int level, const std::vector<std::string>& entities);
+    // A second session on the same file, as another workstation would open.
+    dba::Database OpenAnotherSession() const;
+    std::string Path() const;
+
+    dba::Database db;
+};
+
+// Values joined by the value mark.
+std::string Values(std::initializer_list<std::string> values);
+// The day number of "dd/mm/yyyy".
+std::string Day(const char* date);
