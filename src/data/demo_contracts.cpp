@@ -751,8 +751,10 @@ std::vector<Plan> Planner::Showcase() {
             p.start = Day(2027, 1, 4);
             p.amendments = 0;
         }
-        if (i == 7)
+        if (i == 7) { // a long story of amendments
+            p.start = rng().Between(Day(2018, 9, 1), Day(2022, 12, 31));
             p.amendments = 3;
+        }
         plans.push_back(p);
     }
     // Earlier contracts with 00001: ended, and one deleted.
@@ -846,7 +848,7 @@ std::vector<Plan> Planner::Showcase() {
 
 void Planner::Random(int helperIndex, std::vector<Plan>& plans) {
     const Helper& h = b_.helpers[static_cast<std::size_t>(helperIndex)];
-    const long long count = rng().Between(1, 5);
+    const long long count = rng().Between(1, 6);
     Plan previous;
     bool hasPrevious = false;
     for (long long j = 0; j < count; ++j) {
@@ -918,7 +920,7 @@ void WriteHelperSchedules(Builder& b) {
             b.Write(tables::MISSIONSAIDANT, h.code, r);
         }
         // Recurring unavailability (another job, school run...).
-        if (h.working && b.rng.Percent(15)) {
+        if (h.working && (&h == &b.helpers.front() || b.rng.Percent(15))) {
             const long long start = Today() - b.rng.Between(30, 400);
             const long long weekday = b.rng.Below(5);
             const long long hour = b.rng.Between(8, 16);
