@@ -188,7 +188,7 @@ public:
             }
             while (st.Step()) {
                 out.emplace_back(st.Text(0));
-                if (out.size() > limit * 2 + 16) {
+                if (out.size() > limit + limit / 2 + 8) {
                     Normalize(out);
                     if (out.size() > limit)
                         return false;
@@ -280,13 +280,23 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
             return std::nullopt;
         std::stable_sort(usable.begin(), usable.end(),
                          [](const Access& a, const Access& b) { return a.rank < b.rank; });
-        // The first access is read whole; each other one only while it stays
-        // smaller than the best so far.
+        // Sizes are unknown until read: every access is read up to a limit
+        // that grows until one of them fits, and each one that fits lowers
+        // it, so the work stays near the size of the smallest key set.
         std::vector<std::string> best, keys;
-        planner.Fetch(usable.front(), static_cast<std::size_t>(-1) / 4, best);
-        for (std::size_t i = 1; i < usable.size() && best.size() > 8; ++i)
-            if (planner.Fetch(usable[i], best.size() - 1, keys))
-                best.swap(keys);
+        bool found = false;
+        for (std::size_t limit = 32; !found; limit *= 16) {
+            for (const Access& access : usable) {
+                if (planner.Fetch(access, limit, keys)) {
+                    best.swap(keys);
+                    found = true;
+                    limit = best.size();
+                    if (limit <= 8 || limit == 0)
+                        break;
+                    --limit; // another access must be strictly smaller
+                }
+            }
+        }
         all.insert(all.end(), best.begin(), best.end());
     }
     Planner::Normalize(all);

@@ -60,6 +60,10 @@ Session::Session(const std::string& path, bool create) : path_(path) {
         }
         // Payroll data: a commit reported done must survive a power cut.
         Exec("PRAGMA synchronous = FULL");
+        // Selections touch index and record pages all over the file: keep
+        // them in the session's cache and map the file rather than read it.
+        Exec("PRAGMA cache_size = -32768");
+        Exec("PRAGMA mmap_size = 268435456");
         if (create)
             Write([&] { CreateMetaTables(*this); });
         else if (!HasMetaTables(*this))
@@ -121,11 +125,11 @@ void Session::Exec(const std::string& sql) {
 
 void Session::Write(const std::function<void()>& work) {
     if (depth_ == 0) {
-        Exec("BEGIN IMMEDIATE");
+        Sql("BEGIN IMMEDIATE").Run();
         depth_ = 1;
         try {
             work();
-            Exec("COMMIT");
+            Sql("COMMIT").Run();
         } catch (...) {
             depth_ = 0;
             schema_.generation = -1; // schema changes of the work may be undone
@@ -157,7 +161,8 @@ void Session::Read(const std::function<void()>& work) {
         work();
         return;
     }
-    Exec("BEGIN");
+    // Prepared once: selections open one of these per call.
+    Sql("BEGIN").Run();
     depth_ = 1;
     try {
         work();
@@ -167,7 +172,7 @@ void Session::Read(const std::function<void()>& work) {
         throw;
     }
     depth_ = 0;
-    Exec("COMMIT");
+    Sql("COMMIT").Run();
 }
 
 const Schema& Session::schema() {
