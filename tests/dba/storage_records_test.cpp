@@ -4,9 +4,7 @@
 
 #include "dba/errors.h"
 
-#include <sqlite3.h>
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 
@@ -181,50 +179,6 @@ TEST_F(StorageRecords, TransactionCommitsTogetherOrNotAtAll) {
         EXPECT_THROW(bad.DBWrite(), InvalidValue);
     });
     EXPECT_TRUE(contrats.Exists("D"));
-}
-
-// Reads by key go through cached prepared statements. Outside a read
-// transaction each read also pays SQLite's file locking, which depends on the
-// machine's system-call cost, so that case is measured against plain SQLite
-// doing the same read in the same run.
-TEST_F(StorageRecords, ReadByKeyIsFast) {
-    db.Transaction([&] {
-        for (int i = 0; i < 2000; ++i)
-            dba::testing::Put(contrats, std::to_string(10000 + i), "a^b]c^" + std::string(200, 'x'));
-    });
-    const int reads = 20000;
-    std::size_t total = 0;
-    auto timed = [&](const std::function<void(const std::string&)>& read) {
-        auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < reads; ++i)
-            read(std::to_string(10000 + (i * 7) % 2000));
-        return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() /
-               reads;
-    };
-    auto ours = [&](const std::string& key) { total += contrats.ReadRecord(key).Item().size(); };
-    double inSnapshot = 0;
-    db.Snapshot([&] { inSnapshot = timed(ours); });
-    double alone = timed(ours);
-
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(dir.File("base.db").c_str(), &raw, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-    sqlite3_stmt* st = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(raw, "SELECT rec FROM \"CONTRAT\" WHERE key = ?", -1, &st, nullptr),
-              SQLITE_OK);
-    double plain = timed([&](const std::string& key) {
-        sqlite3_bind_text(st, 1, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(st) == SQLITE_ROW)
-            total += static_cast<std::size_t>(sqlite3_column_bytes(st, 0));
-        sqlite3_reset(st);
-    });
-    sqlite3_finalize(st);
-    sqlite3_close(raw);
-
-    std::printf("read by key: %.2f us in a snapshot, %.2f us alone, plain SQLite alone %.2f us\n", inSnapshot,
-                alone, plain);
-    EXPECT_GT(total, 0u);
-    EXPECT_LT(inSnapshot, 20.0);
-    EXPECT_LT(alone, plain * 2 + 5);
 }
 
 } // namespace
