@@ -1,0 +1,133 @@
+#pragma once
+// The contract editor: one existing employment contract on five tabs. The
+// browser (Ctr_Contrat) reads the contract into its globals, builds the
+// editor once, then for every contract it opens:
+//
+//   editor->Afficher_Donnees();
+//   editor->SetEtq_Aidant("Aidant : 50001 MARTIN Jeanne");
+//   editor->setDroitsUtilisateur(rights);
+//   editor->Init();
+//   ui::modal().Show(*editor);   // the editor hides itself when done
+//
+// The editor never creates a contract and cannot be closed by the window's
+// close box or Escape while a contract is open.
+#include "data/access_rights.h"
+#include "data/global_state.h"
+#include "editor/editor_state.h"
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class Frm_ElementsContrat;
+}
+class QMenu;
+class QPushButton;
+
+class Frm_ElementsContrat : public QDialog {
+    Q_OBJECT
+
+public:
+    // Loads the form (Form_Load) on the globals of the browser that opens it.
+    explicit Frm_ElementsContrat(data::GlobalState& globals, QWidget* parent = nullptr);
+    ~Frm_ElementsContrat() override;
+
+    // --- Members the browser calls, in this order ---
+    void Afficher_Donnees();
+    void SetEtq_Aidant(const QString& caption);
+    void SelectOnglet(int tab);
+    void setDroitsUtilisateur(std::shared_ptr<data::AccessRights> rights);
+    void Init();
+
+    // The helper code (5 characters from position 10 of Etq_Aidant) and the
+    // helper's name (from position 16 to the end).
+    QString Etq_CodeAidant() const;
+    QString Etq_NomPrenomAidant() const;
+
+    // Resets every control (used when the editor closes).
+    void Vider_Donnees();
+    // Hides the writing buttons or locks the inputs, from the rights and the
+    // site's contract-management level.
+    void Appliquer_Droits();
+
+    // --- Tab procedures: display from ContractRecord, check, write back ---
+    void Afficher_Ong1();
+    void Afficher_Ong2();
+    void Afficher_Ong3();
+    void Afficher_Ong4();
+    void Afficher_Ong5();
+    void Verif_Ong1();
+    void Verif_Ong2();
+    void Verif_Ong3();
+    void Verif_Ong4();
+    void Verif_Ong5();
+    void Ecrire_Ong1();
+    void Ecrire_Ong2();
+    void Ecrire_Ong3();
+    void Ecrire_Ong4();
+    void Ecrire_Ong5();
+
+    editor::EditorState& State() { return state_; }
+    const editor::EditorState& State() const { return state_; }
+    data::GlobalState& Globals() { return g_; }
+    const std::optional<data::RightsProfile>& Profile() const { return profile_; }
+    const std::shared_ptr<data::AccessRights>& AccessRightsObject() const { return rights_; }
+    QMenu* Mnu_Aide() const { return mnuAide_; }
+
+    // Side screens not built into the library yet keep their button
+    // disabled; a screen registered here makes its button usable.
+    void SetEcranLateral(const QString& button, std::function<void()> open);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void InitElementContrat();
+    void Remplir_CombosElement();
+    void RemplirActivites();
+    // True when the window may close (close permission 1); releases what
+    // the editor holds.
+    bool Form_Unload();
+    void DesinitElementContrat();
+
+    void Ong_Contrat_Click(int previous);
+    bool GardeFacturationRefuse();
+    void Cmd_OK_Click();
+    void Cmd_Retour_Click();
+    void Fermer();
+    void Mnu_Sommaire_Click();
+    void Aide_MouseDown(QMouseEvent* event);
+
+    void connectHandlers();
+    // Shows or hides, enables or disables a side-screen button; it is only
+    // enabled when its screen exists.
+    void ActiverEcran(QPushButton* button, bool enabled);
+    QWidget* Controle(std::string_view name) const;
+
+    std::unique_ptr<Ui::Frm_ElementsContrat> ui;
+    data::GlobalState& g_;
+    editor::EditorState state_;
+    std::shared_ptr<data::AccessRights> rights_;
+    std::optional<data::RightsProfile> profile_;
+    QMenu* mnuAide_ = nullptr;
+    int currentTab_ = 0;
+    bool loaded_ = false;
+    std::map<QString, std::function<void()>> sideScreens_;
+
+    // Tables and lists the editor holds while loaded.
+    dba::Table civilAide_, pcs_, rubCharge_;
+    dba::Record natureContrat_, carteOrange_, finContrat_, natureVoie_;
+    dba::ResultList activityList_;    // ACTIVITES "0 1 12"
+    dba::ResultList entityList_;      // ASSOCIATION "0 1"
+    dba::ResultList agreementList_;   // CONVENTIONCOL "0 1 2 12"
+    dba::ResultList homeHelpCharges_; // RUBCHARGE "0": home-help charge items
+    int homeHelpChargeCount_ = 0;
+};
