@@ -5,6 +5,7 @@
 #include "data/table_fields.h"
 #include "data/tables.h"
 #include "data/utility_services.h"
+#include "editor/editor_opener.h"
 #include "ui/busy_cursor.h"
 #include "ui/events.h"
 #include "ui/messages.h"
@@ -47,6 +48,7 @@ Ctr_Contrat::Ctr_Contrat(QWidget* parent) : QWidget(parent), ui(std::make_unique
     ui->Lst_DatFinContrat->setFixedWidth(110);
     ui->Lst_Type->setFixedWidth(50);
     connectHandlers();
+    setEditorOpener(editor::OuvrirEditeur);
     Effacer_Donnees();
 }
 
@@ -256,6 +258,10 @@ void Ctr_Contrat::Cmd_OK_Click() {
 }
 
 void Ctr_Contrat::Cmd_Retour_Click() {
+    if (editor_) {
+        editor_->close();
+        delete editor_.data();
+    }
     globals_.CombosFilled = false;
     sortir_ = true;
     // The host's form is the widget the control was placed on; a control

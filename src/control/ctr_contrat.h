@@ -19,6 +19,8 @@
 #include "data/global_state.h"
 #include "dba/database.h"
 
+#include <QDialog>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -71,6 +73,9 @@ public:
     // here); the list is searched again when it returns.
     using EditorOpener = std::function<void(Ctr_Contrat&)>;
     void setEditorOpener(EditorOpener opener) { editorOpener_ = std::move(opener); }
+    // The editor, once loaded; it stays loaded (hidden) until "Retour".
+    QDialog* EditorForm() const { return editor_; }
+    void setEditorForm(QDialog* editor) { editor_ = editor; }
 
 private:
     // Event handlers, connected in one place (connectHandlers).
@@ -98,6 +103,7 @@ private:
     std::optional<data::RightsProfile> profile_;
     dba::ResultList result_;
     EditorOpener editorOpener_;
+    QPointer<QDialog> editor_;
 
     bool sortir_ = false;
     bool etatSuppAidant_ = false;
