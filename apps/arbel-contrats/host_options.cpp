@@ -19,7 +19,13 @@ std::optional<HostOptions> ParseHostOptions(const QStringList& arguments, QStrin
     const QCommandLineOption shot(QStringLiteral("screenshot"),
                                   QStringLiteral("Enregistre la fenêtre dans une image PNG puis quitte."),
                                   QStringLiteral("FICHIER.png"));
-    parser.addOptions({db, user, aide, shot});
+    const QCommandLineOption contrat(QStringLiteral("contrat"),
+                                     QStringLiteral("Avec --screenshot : ouvre ce contrat dans l'éditeur."),
+                                     QStringLiteral("CLE"));
+    const QCommandLineOption onglet(QStringLiteral("onglet"),
+                                    QStringLiteral("Avec --contrat : onglet de l'éditeur à montrer (0 à 4)."),
+                                    QStringLiteral("N"), QStringLiteral("0"));
+    parser.addOptions({db, user, aide, shot, contrat, onglet});
     if (!parser.parse(arguments)) {
         error = parser.errorText() + QLatin1Char('\n') + parser.helpText();
         return std::nullopt;
@@ -33,11 +39,23 @@ std::optional<HostOptions> ParseHostOptions(const QStringList& arguments, QStrin
                     .arg(parser.positionalArguments().first(), parser.helpText());
         return std::nullopt;
     }
+    bool tabIsNumber = false;
+    const int tab = parser.value(onglet).toInt(&tabIsNumber);
+    if (!tabIsNumber || tab < 0 || tab > 4) {
+        error = QStringLiteral("--onglet attend un numéro d'onglet de 0 à 4\n%1").arg(parser.helpText());
+        return std::nullopt;
+    }
+    if (parser.isSet(contrat) && !parser.isSet(shot)) {
+        error = QStringLiteral("--contrat s'emploie avec --screenshot\n%1").arg(parser.helpText());
+        return std::nullopt;
+    }
     HostOptions options;
     options.database = parser.value(db);
     options.user = parser.value(user);
     options.aide = parser.value(aide);
     options.screenshot = parser.value(shot);
+    options.contrat = parser.value(contrat);
+    options.onglet = tab;
     return options;
 }
 

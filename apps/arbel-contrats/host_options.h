@@ -9,6 +9,8 @@ struct HostOptions {
     QString user;       // --user NAME; empty: the operating-system user
     QString aide;       // --aide CODE: open this beneficiary's contracts at once
     QString screenshot; // --screenshot FILE.png: render the window and exit
+    QString contrat;    // --contrat KEY: with --screenshot, render the editor on this contract
+    int onglet = 0;     // --onglet N: the editor's tab to render (0 to 4)
 };
 
 // Parses the arguments; on a usage error returns nullopt with the message

@@ -2,6 +2,7 @@
 // can be. It opens a database, signs the user in against the rights table,
 // lets the user choose a beneficiary and shows the contract browser.
 #include "beneficiary_chooser.h"
+#include "editor_screenshot.h"
 #include "host_options.h"
 #include "host_window.h"
 
@@ -115,6 +116,8 @@ int main(int argc, char** argv) {
     auto rights = std::make_shared<data::AccessRights>(db, user.toStdString());
 
     HostWindow window(db, client, rights);
+    if (screenshot && !options->contrat.isEmpty())
+        return CaptureEditor(window, db, options->contrat, options->onglet, options->screenshot);
     if (!options->aide.isEmpty()) {
         window.Chooser()->Select(options->aide);
         if (!window.OpenBeneficiary(options->aide, window.Chooser()->NameOf(options->aide)))
