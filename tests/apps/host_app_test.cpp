@@ -1,0 +1,79 @@
+// The host application as support staff and the demo script run it: on a
+// demo database, signed in as a given user, rendering its window to a PNG.
+#include "data/demo_database.h"
+#include "support/run_program.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class HostApplication : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = new QTemporaryDir;
+        dba::Database db = dba::Database::Create(Database().toStdString());
+        data::BuildDemoDatabase(db);
+    }
+    static void TearDownTestSuite() {
+        delete dir_;
+        dir_ = nullptr;
+    }
+    static QString Database() { return dir_->filePath(QStringLiteral("demo.arbel")); }
+    static QString File(const char* name) { return dir_->filePath(QString::fromLatin1(name)); }
+
+    ProgramRun Host(const QStringList& arguments) {
+        last = arguments;
+        return RunProgram(QStringLiteral(ARBEL_HOST_EXE), arguments);
+    }
+    QStringList last;
+    static QTemporaryDir* dir_;
+};
+QTemporaryDir* HostApplication::dir_ = nullptr;
+
+TEST_F(HostApplication, RendersTheBeneficiaryChoiceAndTheBrowser) {
+    struct Case {
+        QStringList extra;
+        const char* png;
+    } cases[] = {
+        {{}, "choix.png"},
+        {{"--aide", data::demo::AideNombreuxContrats}, "contrats.png"},
+    };
+    for (const Case& c : cases) {
+        QStringList args = {"--db",         Database(), "--user", data::demo::UtilisateurDemo,
+                            "--screenshot", File(c.png)};
+        args += c.extra;
+        const ProgramRun run = Host(args);
+        ASSERT_TRUE(run.finished) << run.Describe(ARBEL_HOST_EXE, args).toStdString();
+        EXPECT_EQ(run.exitCode, 0) << run.Describe(ARBEL_HOST_EXE, args).toStdString();
+        const QImage image(File(c.png));
+        EXPECT_FALSE(image.isNull()) << c.png;
+        EXPECT_GT(image.width(), 400) << c.png;
+        EXPECT_GT(image.height(), 300) << c.png;
+    }
+}
+
+TEST_F(HostApplication, RefusesUnknownUsersMissingDatabasesAndBadArguments) {
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {{"--db", Database(), "--user", "inconnu", "--screenshot", File("x.png")}, 1, "n'a aucun droit"},
+        {{"--db", File("absente.arbel"), "--user", "demo", "--screenshot", File("x.png")},
+         1,
+         "ne peut pas être ouverte"},
+        {{"--db", Database(), "--nimporte"}, 2, "nimporte"},
+        {{"--db", Database(), "en-trop"}, 2, "en-trop"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run = Host(c.args);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.Describe(ARBEL_HOST_EXE, c.args).toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says)))
+            << run.Describe(ARBEL_HOST_EXE, c.args).toStdString();
+    }
+}
+
+} // namespace
