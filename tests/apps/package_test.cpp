@@ -9,6 +9,7 @@
 #include "data/access_rights.h"
 #include "data/demo_database.h"
 #include "support/install_scripted.h"
+#include "support/run_program.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,41 +29,6 @@
 #include <optional>
 
 namespace {
-
-struct RunResult {
-    int exitCode = -1;
-    QString out, err;
-    bool finished = false;
-};
-
-RunResult RunProgram(const QString& program, const QStringList& arguments,
-                     const QString& workingDirectory = {}, int timeoutMs = 120000) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    // A prefix the developer's shell may carry must not hide the one under test.
-    env.remove(QStringLiteral("CMAKE_PREFIX_PATH"));
-    env.remove(QStringLiteral("ArbelContrats_DIR"));
-    process.setProcessEnvironment(env);
-    if (!workingDirectory.isEmpty())
-        process.setWorkingDirectory(workingDirectory);
-    process.start(program, arguments);
-    RunResult result;
-    result.finished = process.waitForStarted() && process.waitForFinished(timeoutMs);
-    if (!result.finished)
-        process.kill();
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
-
-QString Describe(const QString& program, const QStringList& arguments, const RunResult& r) {
-    return QStringLiteral("%1 %2\nexit %3\n--- stdout\n%4\n--- stderr\n%5")
-        .arg(program, arguments.join(u' '))
-        .arg(r.exitCode)
-        .arg(r.out, r.err);
-}
 
 // The build tree this test belongs to: the nearest directory above the
 // executable that holds a CMakeCache.txt.
@@ -150,9 +116,9 @@ struct InstalledHost {
         steps.push_back({{QStringLiteral("--build"), hostBuild}, cmake});
         steps.push_back({{demoDatabase, QStringLiteral("demo")}, QStringLiteral(ARBEL_DB_EXE)});
         for (const auto& [arguments, program] : steps) {
-            const RunResult r = RunProgram(program, arguments);
+            const ProgramRun r = RunProgram(program, arguments);
             if (!r.finished || r.exitCode != 0) {
-                failure = Describe(program, arguments, r);
+                failure = r.Describe(program, arguments);
                 // A host build that failed half-way is configured again next time.
                 if (arguments.contains(QStringLiteral("-S")))
                     QDir(hostBuild).removeRecursively();
@@ -174,7 +140,7 @@ protected:
     }
     void SetUp() override { ASSERT_TRUE(installed->failure.isEmpty()) << installed->failure.toStdString(); }
 
-    static RunResult Host(const QStringList& arguments) {
+    static ProgramRun Host(const QStringList& arguments) {
         return RunProgram(installed->hostExe, arguments, {}, 60000);
     }
 
@@ -283,9 +249,8 @@ TEST_F(InstalledPackageTest, HostListsTheContractsTheUserMaySee) {
         SCOPED_TRACE(std::string(c.user) + ": " + c.why);
         const QStringList arguments = {installed->demoDatabase, code, QString::fromLatin1(c.user),
                                        QStringLiteral("--check")};
-        const RunResult r = Host(arguments);
-        ASSERT_TRUE(r.finished && r.exitCode == 0)
-            << Describe(installed->hostExe, arguments, r).toStdString();
+        const ProgramRun r = Host(arguments);
+        ASSERT_TRUE(r.finished && r.exitCode == 0) << r.Describe(installed->hostExe, arguments).toStdString();
         bool isNumber = false;
         const int lines = r.out.trimmed().toInt(&isNumber);
         ASSERT_TRUE(isNumber) << r.out.toStdString();
@@ -312,8 +277,8 @@ TEST_F(InstalledPackageTest, HostWithoutUserReportsAnEmptySearch) {
         const QStringList arguments = {installed->demoDatabase, QString::fromLatin1(code),
                                        QString::fromLatin1(data::demo::UtilisateurDemo),
                                        QStringLiteral("--check")};
-        const RunResult r = Host(arguments);
-        const std::string run = Describe(installed->hostExe, arguments, r).toStdString();
+        const ProgramRun r = Host(arguments);
+        const std::string run = r.Describe(installed->hostExe, arguments).toStdString();
         ASSERT_TRUE(r.finished) << run;
         EXPECT_EQ(r.exitCode, 0) << run;
         EXPECT_EQ(r.out.trimmed(), QStringLiteral("0")) << run;
@@ -356,13 +321,13 @@ TEST_F(InstalledPackageTest, HostReportsWhatInitRaises) {
         const QString path = installed->dir.filePath(QStringLiteral("init-error-%1.db").arg(++n));
         for (const QStringList& command : c.prepare) {
             const QStringList arguments = QStringList{path} + command;
-            const RunResult r = RunProgram(QStringLiteral(ARBEL_DB_EXE), arguments);
-            ASSERT_EQ(r.exitCode, 0) << Describe(QStringLiteral(ARBEL_DB_EXE), arguments, r).toStdString();
+            const ProgramRun r = RunProgram(QStringLiteral(ARBEL_DB_EXE), arguments);
+            ASSERT_EQ(r.exitCode, 0) << r.Describe(QStringLiteral(ARBEL_DB_EXE), arguments).toStdString();
         }
         const QStringList arguments = {path, code, QString::fromLatin1(data::demo::UtilisateurDemo),
                                        QStringLiteral("--check")};
-        const RunResult r = Host(arguments);
-        const std::string run = Describe(installed->hostExe, arguments, r).toStdString();
+        const ProgramRun r = Host(arguments);
+        const std::string run = r.Describe(installed->hostExe, arguments).toStdString();
         ASSERT_TRUE(r.finished) << run;
         EXPECT_EQ(r.exitCode, 1) << run;
         EXPECT_TRUE(r.out.isEmpty()) << run;
@@ -375,8 +340,8 @@ TEST_F(InstalledPackageTest, HostRejectsAWrongCommandLine) {
              {},
              {installed->demoDatabase},
              {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}}) {
-        const RunResult r = Host(arguments);
-        EXPECT_EQ(r.exitCode, 2) << Describe(installed->hostExe, arguments, r).toStdString();
+        const ProgramRun r = Host(arguments);
+        EXPECT_EQ(r.exitCode, 2) << r.Describe(installed->hostExe, arguments).toStdString();
         EXPECT_TRUE(r.err.contains(QStringLiteral("usage: minimal-host DATABASE BENEFICIARY")))
             << r.err.toStdString();
     }

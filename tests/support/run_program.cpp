@@ -8,6 +8,8 @@ ProgramRun RunProgram(const QString& program, const QStringList& arguments, cons
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.remove(QStringLiteral("CMAKE_PREFIX_PATH"));
+    env.remove(QStringLiteral("ArbelContrats_DIR"));
     process.setProcessEnvironment(env);
     if (!workingDirectory.isEmpty())
         process.setWorkingDirectory(workingDirectory);
