@@ -50,6 +50,9 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     ui->Ctr_Edit->setVisible(false);
     ui->Bdh_Avenant->setInvertedControls(true);
     ui->Bdh_Bulletin->setInvertedControls(true);
+    // Until the pay tab shows the contract's payment mode, none is chosen
+    // (the leaving test reads "Virement bancaire" as a choice).
+    ui->Cbo_ModPaieContrat->setCurrentIndex(-1);
 
     mnuAide_ = new QMenu(QStringLiteral("Aide"), this);
     mnuAide_->setObjectName(QStringLiteral("Mnu_Aide"));
@@ -80,6 +83,7 @@ void Frm_ElementsContrat::connectHandlers() {
     });
     ui::onClick(ui->Cmd_OK, this, &Frm_ElementsContrat::Cmd_OK_Click);
     ui::onClick(ui->Cmd_Retour, this, &Frm_ElementsContrat::Cmd_Retour_Click);
+    connectOng1Handlers();
 }
 
 // --- Loading ---
@@ -283,24 +287,7 @@ bool Frm_ElementsContrat::GardeFacturationRefuse() {
     return true;
 }
 
-// --- Leaving ---
-
-void Frm_ElementsContrat::Cmd_OK_Click() {
-    // Saving is not wired yet: the editor closes and the contract stays as
-    // stored.
-    Fermer();
-}
-
-void Frm_ElementsContrat::Cmd_Retour_Click() {
-    Fermer();
-}
-
-void Frm_ElementsContrat::Fermer() {
-    state_.closePermission = 1;
-    Vider_Donnees();
-    state_.tabLoaded = {};
-    hide();
-}
+// --- Leaving: save_return.cpp ---
 
 bool Frm_ElementsContrat::Form_Unload() {
     if (state_.closePermission != 1)

@@ -14,6 +14,7 @@
 #include "data/access_rights.h"
 #include "data/global_state.h"
 #include "editor/editor_state.h"
+#include "rules/save_checks.h"
 
 #include <QDialog>
 #include <QString>
@@ -25,6 +26,7 @@
 namespace Ui {
 class Frm_ElementsContrat;
 }
+class QLineEdit;
 class QMenu;
 class QPushButton;
 
@@ -71,6 +73,17 @@ public:
     void Ecrire_Ong4();
     void Ecrire_Ong5();
 
+    // Tab "Origine": the convention look-up locks and frees the agreement,
+    // entity and employer boxes; the fixed-term reason button follows the
+    // identity typed so far.
+    void Griser_ComboOng1();
+    void Degriser_ComboOng1();
+    void Activer_MotifCDD();
+    void Remplir_Aide();
+
+    // The rule checks of the save flows; none is installed by default.
+    rules::SaveChecks& ControlesEnregistrement() { return saveChecks_; }
+
     editor::EditorState& State() { return state_; }
     const editor::EditorState& State() const { return state_; }
     data::GlobalState& Globals() { return g_; }
@@ -100,9 +113,57 @@ private:
 
     void Ong_Contrat_Click(int previous);
     bool GardeFacturationRefuse();
+    // --- Saving and returning (save_return.cpp) ---
     void Cmd_OK_Click();
+    void Ecrire_Donnees();
     void Cmd_Retour_Click();
+    // Writes ContractRecord over the stored contract, unless another
+    // workstation holds it or changed it since it was opened; reads it back.
+    // False when nothing was written (the user was told why).
+    bool EnregistrerContrat();
+    // The end-date warning after a write; true when it was shown.
+    bool AvertirDateFinCreee();
+    void Maj_Missions();
+    void Maj_LiensDocuments();
+    void Toucher_LienDocument(const std::string& linkTable, const std::string& table, const std::string& key);
+    // Bank transfer chosen for a helper without bank details: says so, puts
+    // the focus on the payment mode and answers true.
+    bool VirementSansRib();
     void Fermer();
+    // The save flows' rule checks, at their places.
+    bool DureeModifiee() const;
+    void Verif_NbHeures();
+    void VerifContratExist();
+    void Verif_ModificationPossible();
+    void Verif_SuppDateFin();
+    bool Verif_IncidencesPlanning();
+    bool IncidencesAVerifier() const;
+
+    // --- Tab "Origine" handlers (ong1_handlers.cpp) ---
+    void connectOng1Handlers();
+    // Completes and checks the date typed in `box`; false when the focus
+    // went back to it.
+    bool ControleDate(QLineEdit* box);
+    void Txt_DatDebContrat_LostFocus();
+    void Txt_DatFinContrat_LostFocus();
+    void Txt_AssocContrat_KeyPress(int& ascii);
+    void Txt_ConvColContrat_KeyPress(int& ascii);
+    void Txt_EmplEtabContrat_KeyPress(int& ascii);
+    void Cbo_LibEmplEtabContrat_KeyPress(int& ascii);
+    void Cbo_LibConvColContrat_Click();
+    void Cbo_LibAssocContrat_Click();
+    void Cbo_LibAssocContrat_Change();
+    void Cbo_LibEmplEtabContrat_Click();
+    void Cbo_NatureContrat_DropDown();
+    void Cbo_NatureContrat_LostFocus();
+    void Opt_Determine_Click();
+    void Opt_Indetermine_Click();
+    void Opt_Horaire_Click();
+    void Opt_Mensuel_Click();
+    void Opt_Production_Click();
+    void Opt_Administratif_Click();
+    // Puts tab "Origine" in front and the focus on `control`.
+    void FocusOngletOrigine(QWidget* control);
     void Mnu_Sommaire_Click();
     void Aide_MouseDown(QMouseEvent* event);
 
@@ -121,6 +182,9 @@ private:
     int currentTab_ = 0;
     bool loaded_ = false;
     std::map<QString, std::function<void()>> sideScreens_;
+    rules::SaveChecks saveChecks_;
+    bool overlap_ = false;      // VerifContratExist found another contract on the same dates
+    bool writeRefused_ = false; // the last write stored nothing (lock held or contract changed elsewhere)
 
     // Tables and lists the editor holds while loaded.
     dba::Table civilAide_, pcs_, rubCharge_;
@@ -129,5 +193,6 @@ private:
     dba::ResultList entityList_;      // ASSOCIATION "0 1"
     dba::ResultList agreementList_;   // CONVENTIONCOL "0 1 2 12"
     dba::ResultList homeHelpCharges_; // RUBCHARGE "0": home-help charge items
+    dba::ResultList employerList_;    // CIVILAIDE "0 2 3": beneficiaries found by Remplir_Aide
     int homeHelpChargeCount_ = 0;
 };

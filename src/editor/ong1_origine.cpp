@@ -1,10 +1,17 @@
 // Tab "Origine": the identity of the contract.
 #include "data/contrat_fields.h"
+#include "data/dates.h"
 #include "data/table_fields.h"
+#include "data/tables.h"
 #include "editor/combo_text.h"
 #include "editor/contract_fields_text.h"
 #include "editor/frm_elements_contrat.h"
+#include "editor/level_lock.h"
+#include "rules/start_date_change.h"
+#include "ui/messages.h"
 #include "ui_frm_elements_contrat.h"
+
+#include <QLineEdit>
 
 namespace {
 
@@ -58,11 +65,19 @@ void Frm_ElementsContrat::Afficher_Ong1() {
         // An unreadable employer leaves its boxes as they are.
     }
 
+    // The type's handler runs even when the option was already selected.
     const std::string type = r.Item(c::TypeContrat);
-    if (type == c::TypeCDD)
-        ui->Opt_Determine->setChecked(true);
-    else if (type == c::TypeCDI)
-        ui->Opt_Indetermine->setChecked(true);
+    if (type == c::TypeCDD) {
+        if (ui->Opt_Determine->isChecked())
+            Opt_Determine_Click();
+        else
+            ui->Opt_Determine->setChecked(true);
+    } else if (type == c::TypeCDI) {
+        if (ui->Opt_Indetermine->isChecked())
+            Opt_Indetermine_Click();
+        else
+            ui->Opt_Indetermine->setChecked(true);
+    }
     const std::string salary = r.Item(c::ModeSalaire);
     if (salary == c::SalaireHoraire)
         ui->Opt_Horaire->setChecked(true);
@@ -109,10 +124,141 @@ void Frm_ElementsContrat::Afficher_Ong1() {
 void Frm_ElementsContrat::Verif_Ong1() {
     ++state_.checks[editor::Origine];
     state_.tabError[editor::Origine] = false;
+    auto refuser = [this](const char* message, ui::Icon icon, QWidget* focus) {
+        ui::messages().Show(QString::fromUtf8(message), ui::Buttons::Ok, icon);
+        FocusOngletOrigine(focus);
+        state_.tabError[editor::Origine] = true;
+    };
+    constexpr char DateIncorrecte[] = "La date saisie est incorrecte, veuillez la ressaisir.";
+
+    if (ui->Txt_ConvColContrat->text().isEmpty())
+        return refuser("La convention collective est obligatoire.", ui::Icon::Exclamation,
+                       ui->Txt_ConvColContrat);
+    if (ui->Txt_AssocContrat->text().isEmpty())
+        return refuser("L'entité juridique est obligatoire.", ui::Icon::Exclamation, ui->Txt_AssocContrat);
+    if (ui->Txt_EmplEtabContrat->text().isEmpty())
+        return refuser("L'employeur est obligatoire.", ui::Icon::Exclamation, ui->Cbo_LibEmplEtabContrat);
+    if (ui->Txt_DatDebContrat->text().isEmpty())
+        return refuser("La date de début de contrat est obligatoire.", ui::Icon::Exclamation,
+                       ui->Txt_DatDebContrat);
+    const QString start = data::dates::DateToInternal(ui->Txt_DatDebContrat->text());
+    if (start.isEmpty())
+        return refuser(DateIncorrecte, ui::Icon::Information, ui->Txt_DatDebContrat);
+
+    const bool fixedTerm = ui->Opt_Determine->isChecked();
+    // An actual end date already bounds the contract.
+    if (fixedTerm && ui->Txt_DateFinContrat->text().isEmpty()) {
+        if (ui->Txt_DatFinContrat->text().isEmpty())
+            return refuser("La date de fin présumée est obligatoire pour un CDD.", ui::Icon::Information,
+                           ui->Txt_DatFinContrat);
+        const QString presumedEnd = data::dates::DateToInternal(ui->Txt_DatFinContrat->text());
+        if (presumedEnd.isEmpty())
+            return refuser(DateIncorrecte, ui::Icon::Information, ui->Txt_DatFinContrat);
+        if (presumedEnd.toLongLong() < start.toLongLong())
+            return refuser(
+                "La date de fin de contrat présumée doit être supérieure ou égale à la date de début "
+                "de contrat.",
+                ui::Icon::Information, ui->Txt_DatFinContrat);
+    }
+    const dba::Record& r = g_.ContractRecord;
+    if (fixedTerm && QString::fromStdString(r.Item(c::MotifEmbaucheTexte, 1)).trimmed().isEmpty() &&
+        QString::fromStdString(r.Item(c::MotifEmbauche)).trimmed().isEmpty()) {
+        // The reason is entered on the fixed-term reason screen, which is not
+        // part of the library yet: the message alone stops the save.
+        ui::messages().Show(QStringLiteral("La saisie d'un motif d'embauche est obligatoire."),
+                            ui::Buttons::Ok, ui::Icon::Exclamation);
+        state_.tabError[editor::Origine] = true;
+        return;
+    }
+
+    rules::StartDateChangeInput change;
+    change.newStart = start;
+    change.savedStart = state_.savedStartDate;
+    change.calculatedPeriod = r.Item(c::PeriodeBulletinCalcule);
+    change.contractKey = r.key();
+    change.currentPeriod = [this] {
+        return g_.Handles.PeriodesPaie.ReadRecordOrEmpty(data::tables::keys::PeriodesPaie)
+            .Item(data::periodespaie::PeriodeCourante);
+    };
+    change.calculationExists = [this](const std::string& key) { return g_.Handles.DetailCalcul.Exists(key); };
+    QString refusal;
+    try {
+        refusal = rules::VerifChangementDebut(change);
+    } catch (const dba::Error& error) {
+        // Unchecked is not allowed: payroll may already have used the date.
+        refusal = QStringLiteral("Contrôle de la date de début impossible : ") +
+                  QString::fromStdString(error.what());
+    }
+    if (!refusal.isEmpty()) {
+        ui::messages().Show(refusal, ui::Buttons::Ok, ui::Icon::Exclamation);
+        state_.tabError[editor::Origine] = true;
+    }
 }
 
 void Frm_ElementsContrat::Ecrire_Ong1() {
     ++state_.writes[editor::Origine];
     if (state_.checkBeforeWrite)
         Verif_Ong1();
+    if (editor::NiveauVerrouille(g_.ContractManagementLevel) || state_.tabError[editor::Origine])
+        return;
+    // Built on a copy: a value refused half-way leaves the record as it was.
+    dba::Record r = g_.ContractRecord;
+    auto texte = [](const QLineEdit* edit) { return edit->text().toStdString(); };
+    try {
+        r.SetItem(c::DateFinPresumee, "");
+        const std::string agreement = texte(ui->Txt_ConvColContrat);
+        r.SetItem(c::ConventionCollective, agreement);
+        r.SetItem(c::EntiteJuridique, texte(ui->Txt_AssocContrat));
+        r.SetItem(c::Employeur, agreement == c::ConventionParticulierEmployeur
+                                    ? texte(ui->Txt_EmplEtabContrat)
+                                    : texte(ui->Txt_AssocContrat) + texte(ui->Txt_EmplEtabContrat));
+        if (ui->Opt_Determine->isChecked())
+            r.SetItem(c::TypeContrat, c::TypeCDD);
+        else if (ui->Opt_Indetermine->isChecked())
+            r.SetItem(c::TypeContrat, c::TypeCDI);
+        if (ui->Opt_Horaire->isChecked())
+            r.SetItem(c::ModeSalaire, c::SalaireHoraire);
+        else if (ui->Opt_Mensuel->isChecked())
+            r.SetItem(c::ModeSalaire, c::SalaireMensuel);
+        if (ui->Opt_Production->isChecked())
+            r.SetItem(c::Statut, c::StatutProduction);
+        else if (ui->Opt_Administratif->isChecked())
+            r.SetItem(c::Statut, c::StatutAdministratif);
+
+        const QString start = data::dates::DateToInternal(ui->Txt_DatDebContrat->text());
+        r.SetItem(c::DateDebut, start.toStdString());
+        if (start != state_.savedStartDate) {
+            // The first terms and a grid start that followed the start date
+            // move with it.
+            r.SetItem(c::DateEffet, 1, start.toStdString());
+            const std::string gridStart = r.Item(c::DateDepartGrille, 1);
+            if (!gridStart.empty() && gridStart == state_.savedStartDate.toStdString())
+                r.SetItem(c::DateDepartGrille, 1, start.toStdString());
+        }
+        r.SetItem(c::PeriodeEssai, texte(ui->Txt_PerEssaiContrat));
+        r.SetItem(c::EssaiRenouvelable, ui->Cac_RenouvEssaiContrat->isChecked() ? "1" : "0");
+
+        r.SetItem(c::Nature, "");
+        const QString nature = ui->Cbo_NatureContrat->currentText();
+        for (int i = 1; i <= natureContrat_.DCount(data::listes::Codes); ++i)
+            if (editor::Valeur(natureContrat_, data::listes::Libelles, i) == nature) {
+                r.SetItem(c::Nature, natureContrat_.Item(data::listes::Codes, i));
+                break;
+            }
+
+        if (ui->Opt_Indetermine->isChecked()) {
+            ui->Txt_DatFinContrat->clear();
+            r.SetItem(c::DateFinPresumee, "");
+        }
+        if (!ui->Txt_DatFinContrat->text().isEmpty())
+            r.SetItem(c::DateFinPresumee,
+                      data::dates::DateToInternal(ui->Txt_DatFinContrat->text()).toStdString());
+        r.SetItem(c::DureeMinimale, texte(ui->Txt_DureeMinContrat));
+        g_.ContractRecord = r;
+    } catch (const dba::Error& error) {
+        // A value the record cannot hold: nothing of this tab may be saved.
+        ui::messages().Show(QStringLiteral("Valeur refusée : ") + QString::fromStdString(error.what()),
+                            ui::Buttons::Ok, ui::Icon::Exclamation);
+        state_.tabError[editor::Origine] = true;
+    }
 }

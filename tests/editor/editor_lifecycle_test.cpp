@@ -296,6 +296,9 @@ TEST_F(EditorTest, ViderDonneesResetsTheControls) {
         EXPECT_EQ(child<QComboBox>(editor, "Cbo_ModPaieContrat")->currentIndex(), -1);
         EXPECT_TRUE(child<QPushButton>(editor, "Cmd_SupprimerContrat")->isHidden());
         EXPECT_EQ(child<QLabel>(editor, "Etq_Aidant")->text(), "Aidant : 50001 MARTIN Jeanne");
+        // Emptied boxes are changes: leaving asks, and "Non" keeps the stored contract.
+        scripted.messages.expect("Voulez-vous enregistrer les modifications apportées à cet article ?",
+                                 ui::Icon::Question, ui::Buttons::YesNoCancel, ui::Answer::No);
     });
 }
 
