@@ -11,6 +11,7 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -18,8 +19,12 @@ namespace {
 constexpr int ExitData = 1;
 constexpr int ExitUsage = 2;
 
-int Run(const std::vector<std::string>& words) {
+int Run(std::vector<std::string> words) {
     using namespace console;
+    // "arbel-db demo FILE" reads as naturally as "arbel-db FILE demo": a
+    // command word first and a file second are taken in that order.
+    if (words.size() >= 2 && FindCommand(words[0]) && !FindCommand(words[1]))
+        std::swap(words[0], words[1]);
     if (AsksForHelp(words)) {
         std::cout << HelpText();
         return 0;

@@ -10,6 +10,7 @@
 #include "data/tables.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -451,4 +452,12 @@ TEST(DemoDatabaseConsole, DemoCommandBuildsChecksAndRefusesAnExistingFile) {
     EXPECT_EQ(run({"demo"}), 1); // the file exists
     EXPECT_EQ(run({"demo", "--scale", "zéro"}), 2);
     EXPECT_EQ(run({"demo", "--scale", "0"}), 2);
+
+    // The command may also come first, as in "arbel-db demo FILE".
+    const QString other = dir.filePath(QStringLiteral("autre.arbel"));
+    QProcess commandFirst;
+    commandFirst.start(QStringLiteral(ARBEL_DB_EXE), {QStringLiteral("demo"), other});
+    ASSERT_TRUE(commandFirst.waitForFinished(120000));
+    EXPECT_EQ(commandFirst.exitCode(), 0) << commandFirst.readAllStandardError().toStdString();
+    EXPECT_TRUE(QFileInfo::exists(other));
 }
