@@ -1,0 +1,277 @@
+// Tab "Origine" through the browser: what it shows, what it refuses when
+// the contract is saved, what it writes back, and how its boxes react to
+// typing.
+#include "editor_fixture.h"
+
+#include "data/tables.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+using data::tables::CONTRAT;
+using data::tables::DETAILCALCUL;
+using editor::Onglet;
+
+const QString Question =
+    QStringLiteral("Voulez-vous enregistrer les modifications apportées à cet article ?");
+const QString BulletinCalcule = QStringLiteral(
+    "Impossible de modifier la date de début : un bulletin a déjà été calculé pour ce contrat.");
+
+class OrigineTest : public EditorTest {
+protected:
+    dba::Record Stored() { return lib.db.OpenTable(CONTRAT).ReadRecord("50001001"); }
+    static QLineEdit* Edit(Frm_ElementsContrat& editor, const char* name) {
+        return child<QLineEdit>(editor, name);
+    }
+    // Leaves the editor without saving when a case left it open.
+    void LeaveUnsaved(Frm_ElementsContrat& editor) {
+        if (!editor.isVisible())
+            return;
+        scripted.messages.answerNext(ui::Answer::No);
+        child<QPushButton>(editor, "Cmd_Retour")->click();
+    }
+    static void LoseFocus(QWidget* w) {
+        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(w, &in);
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(w, &out);
+    }
+};
+
+TEST_F(OrigineTest, DISABLED_TheEmployerIsABeneficiaryUnder02AndAnEstablishmentOtherwise) {
+    lib.Put(data::tables::ETABLISSEMENT, "001007", {{1, "Etablissement du Nord"}});
+    struct Case {
+        const char* agreement;
+        const char* employer; // field 3
+        const char* code;     // Txt_EmplEtabContrat
+        const char* name;     // Cbo_LibEmplEtabContrat
+    } cases[] = {{"02", "00100", "00100", "DUPONT Marie"}, {"05", "001007", "007", "Etablissement du Nord"}};
+    OpenBrowser();
+    for (const Case& c : cases) {
+        PutContract({{1, c.agreement}, {3, c.employer}});
+        OpenEditor([&](Frm_ElementsContrat& editor) {
+            EXPECT_EQ(Edit(editor, "Txt_EmplEtabContrat")->text(), c.code) << c.agreement;
+            EXPECT_EQ(child<QComboBox>(editor, "Cbo_LibEmplEtabContrat")->currentText(), c.name)
+                << c.agreement;
+            // Saved back in the same shape.
+            ClickButton(editor, "Cmd_OK");
+            EXPECT_FALSE(editor.isVisible()) << c.agreement;
+        });
+        EXPECT_EQ(Stored().Item(3), c.employer) << c.agreement;
+    }
+}
+
+TEST_F(OrigineTest, DISABLED_AFixedTermContractNeedsAPresumedEndNotBeforeTheStartAndAReason) {
+    const QString presumedEndMissing = QStringLiteral("La date de fin présumée est obligatoire pour un CDD.");
+    const QString badDate = QStringLiteral("La date saisie est incorrecte, veuillez la ressaisir.");
+    const QString endBeforeStart = QStringLiteral(
+        "La date de fin de contrat présumée doit être supérieure ou égale à la date de début de contrat.");
+    const QString reasonMissing = QStringLiteral("La saisie d'un motif d'embauche est obligatoire.");
+    struct Case {
+        const char* what;
+        const char* presumedEnd;
+        const char* actualEnd; // Txt_DateFinContrat, tab "Fin du contrat"
+        const char* reason;    // field 113
+        QString message;       // empty: saved
+        ui::Icon icon;
+        const char* focus;
+    } cases[] = {
+        {"actual end instead of presumed end", "", "30/06/2020", "01", {}, ui::Icon::None, nullptr},
+        {"presumed end on the start day", "01/03/2020", "", "01", {}, ui::Icon::None, nullptr},
+        {"presumed end the day before", "29/02/2020", "", "01", endBeforeStart, ui::Icon::Information,
+         "Txt_DatFinContrat"},
+        {"no end at all", "", "", "01", presumedEndMissing, ui::Icon::Information, "Txt_DatFinContrat"},
+        {"presumed end not a date", "31/02/2020", "", "01", badDate, ui::Icon::Information,
+         "Txt_DatFinContrat"},
+        {"no hiring reason", "01/03/2021", "", "", reasonMissing, ui::Icon::Exclamation, nullptr},
+    };
+    OpenBrowser();
+    for (const Case& c : cases) {
+        PutContract({{4, "D"}, {113, c.reason}});
+        OpenEditor([&](Frm_ElementsContrat& editor) {
+            Edit(editor, "Txt_DatFinContrat")->setText(c.presumedEnd);
+            Edit(editor, "Txt_DateFinContrat")->setText(c.actualEnd);
+            if (!c.message.isEmpty())
+                scripted.messages.expect(c.message, c.icon);
+            child<QPushButton>(editor, "Cmd_OK")->click();
+            scripted.messages.verify();
+            EXPECT_EQ(editor.isVisible(), !c.message.isEmpty()) << c.what;
+            EXPECT_EQ(editor.State().tabError[Onglet::Origine], !c.message.isEmpty()) << c.what;
+            if (c.focus) {
+                EXPECT_EQ(child<QTabWidget>(editor, "Ong_Contrat")->currentIndex(), Onglet::Origine)
+                    << c.what;
+                ASSERT_NE(editor.focusWidget(), nullptr) << c.what;
+                EXPECT_EQ(editor.focusWidget()->objectName(), c.focus) << c.what;
+            }
+            LeaveUnsaved(editor);
+        });
+        if (c.message.isEmpty())
+            EXPECT_EQ(Stored().Item(60), std::string(*c.presumedEnd ? Day(c.presumedEnd) : "")) << c.what;
+        else
+            EXPECT_EQ(Stored().Item(60), "") << c.what;
+    }
+}
+
+TEST_F(OrigineTest, TheStartDateMovesOnlyWhilePayrollHasNotUsedIt) {
+    struct Case {
+        const char* what;
+        const char* calculated; // field 63
+        const char* storedStart;
+        const char* newStart;
+        std::vector<std::string> calculations; // DETAILCALCUL periods of the contract
+        QString refusal;
+    } cases[] = {
+        {"payslip of the start month", "202301", "15/01/2023", "20/01/2023", {}, BulletinCalcule},
+        {"payslip after the start month", "202301", "15/12/2022", "20/12/2022", {}, BulletinCalcule},
+        {"payslip before the start month", "202212", "15/01/2023", "20/01/2023", {}, {}},
+        {"before the current pay period",
+         "",
+         "15/11/2026",
+         "31/10/2026",
+         {},
+         QStringLiteral("La date de début de contrat ne peut être antérieure au 01/11/2026.")},
+        {"inside the current period, nothing calculated", "", "15/11/2026", "02/11/2026", {}, {}},
+        {"calculated for the current period", "", "15/11/2026", "02/11/2026", {"202611"}, BulletinCalcule},
+        {"calculated for the next period", "", "15/11/2026", "02/11/2026", {"202612"}, BulletinCalcule},
+        {"calculated two periods on only", "", "15/11/2026", "02/11/2026", {"202701"}, {}},
+    };
+    OpenBrowser();
+    for (const Case& c : cases) {
+        PutContract({{63, c.calculated},
+                     {7, Day(c.storedStart)},
+                     {15, Day(c.storedStart)},
+                     {21, Day(c.storedStart)}});
+        lib.db.OpenTable(DETAILCALCUL).DeleteRecord("50001001202611");
+        for (const std::string& period : c.calculations)
+            lib.Put(DETAILCALCUL, "50001001" + period, {{1, "F"}});
+        OpenEditor([&](Frm_ElementsContrat& editor) {
+            Edit(editor, "Txt_DatDebContrat")->setText(c.newStart);
+            if (!c.refusal.isEmpty())
+                scripted.messages.expect(c.refusal, ui::Icon::Exclamation);
+            ClickButton(editor, "Cmd_OK");
+            scripted.messages.verify();
+            EXPECT_EQ(editor.isVisible(), !c.refusal.isEmpty()) << c.what;
+            LeaveUnsaved(editor);
+        });
+        const dba::Record r = Stored();
+        const std::string start = Day(c.refusal.isEmpty() ? c.newStart : c.storedStart);
+        EXPECT_EQ(r.Item(7), start) << c.what;
+        // The first terms and the grid start follow a start date that moves.
+        EXPECT_EQ(r.Item(15, 1), start) << c.what;
+        EXPECT_EQ(r.Item(21, 1), start) << c.what;
+        for (const std::string& period : c.calculations)
+            lib.db.OpenTable(DETAILCALCUL).DeleteRecord("50001001" + period);
+    }
+}
+
+TEST_F(OrigineTest, DateBoxesTakeDigitsAndSlashesAndCompleteTheDateWhenLeft) {
+    OpenBrowser();
+    PutContract({{4, "D"}, {113, "01"}});
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        QLineEdit* end = Edit(editor, "Txt_DatFinContrat");
+        end->clear();
+        QTest::keyClicks(end, "12a03.2020");
+        EXPECT_EQ(end->text(), "12/03/2020");
+        end->setText("1/3/2021");
+        LoseFocus(end);
+        EXPECT_EQ(end->text(), "01/03/2021");
+        // A box of another tab takes the same filter.
+        QLineEdit* notice = Edit(editor, "Txt_DatNotifContrat");
+        notice->setEnabled(true);
+        QTest::keyClicks(notice, "3x4");
+        EXPECT_EQ(notice->text(), "3/4");
+        notice->clear();
+        LeaveUnsaved(editor);
+    });
+}
+
+TEST_F(OrigineTest, CodesAreFilledWithZerosOnEnter) {
+    OpenBrowser();
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        struct Case {
+            const char* box;
+            const char* typed;
+            const char* expected;
+        } cases[] = {{"Txt_AssocContrat", "7", "007"},
+                     {"Txt_AssocContrat", "012", "012"},
+                     {"Txt_ConvColContrat", "2", "02"},
+                     {"Txt_EmplEtabContrat", "42", "00042"}};
+        for (const Case& c : cases) {
+            QLineEdit* box = Edit(editor, c.box);
+            box->setEnabled(true);
+            box->setText(c.typed);
+            QTest::keyClick(box, Qt::Key_Return);
+            EXPECT_EQ(box->text(), c.expected) << c.box << " " << c.typed;
+        }
+        editor.Griser_ComboOng1();
+        EXPECT_FALSE(Edit(editor, "Txt_AssocContrat")->isEnabled());
+        editor.Degriser_ComboOng1();
+        EXPECT_TRUE(Edit(editor, "Txt_EmplEtabContrat")->isEnabled());
+        LeaveUnsaved(editor);
+    });
+}
+
+TEST_F(OrigineTest, AnOpenEndedContractLosesItsPresumedEndAtTheNextWrite) {
+    PutContract({{4, "D"}, {113, "01"}, {60, Day("31/12/2020")}, {62, "3 mois"}});
+    OpenBrowser();
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        EXPECT_EQ(Edit(editor, "Txt_DatFinContrat")->text(), "31/12/2020");
+        EXPECT_TRUE(Edit(editor, "Txt_DatFinContrat")->isEnabled());
+        EXPECT_TRUE(child<QCheckBox>(editor, "Cac_PrecaLibContrat")->isChecked());
+        child<QRadioButton>(editor, "Opt_Indetermine")->setChecked(true);
+        EXPECT_FALSE(Edit(editor, "Txt_DatFinContrat")->isEnabled());
+        EXPECT_FALSE(child<QCheckBox>(editor, "Cac_PrecaLibContrat")->isChecked());
+        ClickButton(editor, "Cmd_OK");
+        EXPECT_FALSE(editor.isVisible());
+    });
+    EXPECT_EQ(Stored().Item(4), "I");
+    EXPECT_EQ(Stored().Item(60), "");
+}
+
+TEST_F(OrigineTest, AnUnknownNatureIsRefusedWhenTheComboIsLeft) {
+    OpenBrowser();
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        QComboBox* nature = child<QComboBox>(editor, "Cbo_NatureContrat");
+        nature->setCurrentText("Intérim");
+        scripted.messages.expect("La nature saisie n'existe pas, veuillez la ressaisir.", ui::Icon::None);
+        LoseFocus(nature);
+        scripted.messages.verify();
+        EXPECT_TRUE(nature->currentText().isEmpty());
+        nature->setCurrentText("Emploi");
+        LoseFocus(nature);
+        EXPECT_EQ(nature->currentText(), "Emploi");
+        LeaveUnsaved(editor);
+    });
+}
+
+TEST_F(OrigineTest, DISABLED_TheEmployerSearchFindsBeneficiariesByTheBeginningOfTheirName) {
+    lib.Put(data::tables::ELTSPARTEMP, "00200", {{1, "1"}});
+    lib.Put(data::tables::CIVILAIDE, "00200", {{2, "DURAND"}, {3, "Paul"}});
+    lib.Put(data::tables::ELTSPARTEMP, "00300", {{1, "1"}});
+    lib.Put(data::tables::CIVILAIDE, "00300", {{2, "DURAND"}, {3, "Zoé"}, {43, "1"}});
+    OpenBrowser();
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        QComboBox* name = child<QComboBox>(editor, "Cbo_LibEmplEtabContrat");
+        editor.Degriser_ComboOng1();
+        name->setCurrentText("  ");
+        scripted.messages.expect("Au moins le premier caractère du nom doit être saisi.",
+                                 ui::Icon::Exclamation);
+        QTest::keyClick(name, Qt::Key_Return);
+        scripted.messages.verify();
+        name->setCurrentText("DUR");
+        QTest::keyClick(name, Qt::Key_Return);
+        // The beneficiary who left is not offered.
+        ASSERT_EQ(name->count(), 1);
+        EXPECT_EQ(name->itemText(0), "DURAND Paul");
+        EXPECT_EQ(Edit(editor, "Txt_EmplEtabContrat")->text(), "00200");
+        LeaveUnsaved(editor);
+    });
+}
+
+} // namespace
