@@ -17,9 +17,11 @@
 #include "dba/database.h"
 #include "ui/messages.h"
 
+#include "collecting_reporter.h"
 #include <QApplication>
 #include <QDate>
 #include <QListWidget>
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -134,21 +136,6 @@ void BM_Browser_Recherche_Contrat(benchmark::State& state) {
 
 BENCHMARK(BM_Engine_SelectRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Browser_Recherche_Contrat)->Unit(benchmark::kMillisecond);
-
-class CollectingReporter : public benchmark::ConsoleReporter {
-public:
-    CollectingReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-    }
-    struct Times {
-        double real, cpu; // milliseconds per iteration
-    };
-    std::map<std::string, Times> times;
-};
 
 } // namespace
 

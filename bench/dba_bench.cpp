@@ -7,6 +7,8 @@
 
 #include "dba/database.h"
 
+#include "collecting_reporter.h"
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -331,22 +333,6 @@ BENCHMARK(BM_Engine_Read)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Sql_Read)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Engine_Write)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Sql_Write)->Unit(benchmark::kMicrosecond);
-
-// Keeps each benchmark's time per iteration for the closing table.
-class CollectingReporter : public benchmark::ConsoleReporter {
-public:
-    CollectingReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-    }
-    struct Times {
-        double real, cpu; // microseconds per iteration (the benchmarks' unit)
-    };
-    std::map<std::string, Times> times;
-};
 
 // Real time is what a user waits for; CPU time is also shown because on a
 // shared machine waiting for the processor inflates both sides' real time.
