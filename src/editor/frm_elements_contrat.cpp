@@ -53,6 +53,10 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     // Until the pay tab shows the contract's payment mode, none is chosen
     // (the leaving test reads "Virement bancaire" as a choice).
     ui->Cbo_ModPaieContrat->setCurrentIndex(-1);
+    // Likewise no period of work until the working-time tab shows the
+    // contract's: a period on screen that the contract does not have reads
+    // as a changed working time and would check the hours at every save.
+    editor::ViderTexte(ui->Cbo_FreqWContrat);
 
     mnuAide_ = new QMenu(QStringLiteral("Aide"), this);
     mnuAide_->setObjectName(QStringLiteral("Mnu_Aide"));
@@ -66,6 +70,7 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     for (const char* name : BoutonsEcrans)
         ActiverEcran(static_cast<QPushButton*>(Controle(name)), false);
     connectHandlers();
+    InstallerControlesHeuresChevauchement();
     Form_Load();
 }
 

@@ -14,6 +14,7 @@
 #include "data/access_rights.h"
 #include "data/global_state.h"
 #include "editor/editor_state.h"
+#include "rules/contract_overlap.h"
 #include "rules/save_checks.h"
 
 #include <QDialog>
@@ -81,8 +82,12 @@ public:
     void Activer_MotifCDD();
     void Remplir_Aide();
 
-    // The rule checks of the save flows; none is installed by default.
+    // The rule checks of the save flows. The editor installs the hours and
+    // overlap checks itself; a host or a test may replace any of them.
     rules::SaveChecks& ControlesEnregistrement() { return saveChecks_; }
+    // What the last overlap check found: the conflicting contract's dates and
+    // the bounds the planning check works within.
+    const rules::ContractOverlapResult& ResultatChevauchement() const { return overlapResult_; }
 
     editor::EditorState& State() { return state_; }
     const editor::EditorState& State() const { return state_; }
@@ -138,6 +143,11 @@ private:
     void Verif_SuppDateFin();
     bool Verif_IncidencesPlanning();
     bool IncidencesAVerifier() const;
+    // The hours and overlap rules on the values shown (controles_heures_chevauchement.cpp):
+    // each tells the user and answers true when the save must stop.
+    void InstallerControlesHeuresChevauchement();
+    bool ControleNbHeures();
+    bool ControleContratExist();
 
     // --- Tab "Origine" handlers (ong1_handlers.cpp) ---
     void connectOng1Handlers();
@@ -185,6 +195,7 @@ private:
     rules::SaveChecks saveChecks_;
     bool overlap_ = false;      // VerifContratExist found another contract on the same dates
     bool writeRefused_ = false; // the last write stored nothing (lock held or contract changed elsewhere)
+    rules::ContractOverlapResult overlapResult_;
 
     // Tables and lists the editor holds while loaded.
     dba::Table civilAide_, pcs_, rubCharge_;

@@ -13,11 +13,10 @@
 // whether the save must stop. A check that is not installed lets the save
 // go on.
 //
-// Installed by the library today: none. The hours and overlap rules exist
-// (rules/hours_limit.h, rules/contract_overlap.h) and are waiting for
-// their editor adapters; the modification, end-date and planning guards
-// are not implemented yet. Until they are, a contract is saved without
-// them.
+// Installed by the editor when it is built: the hours and overlap checks
+// (rules/hours_limit.h, rules/contract_overlap.h). The modification,
+// end-date and planning guards are not implemented yet; until they are, a
+// contract is saved without them.
 #include <QString>
 #include <array>
 #include <functional>

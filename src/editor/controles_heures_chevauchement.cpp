@@ -1,0 +1,100 @@
+// The weekly hours limit (Verif_NbHeures) and the overlapping contract
+// check (VerifContratExist) on the values the editor shows. The rules
+// decide; here the controls are read, the user is told or asked, and the
+// focus goes where the rule points.
+#include "editor/frm_elements_contrat.h"
+#include "rules/hours_limit.h"
+#include "ui/messages.h"
+#include "ui_frm_elements_contrat.h"
+
+#include <QPointer>
+#include <QTabWidget>
+#include <exception>
+
+namespace {
+
+// A check that could not read the database has checked nothing: the save
+// stops rather than going on unchecked.
+void SignalerControleImpossible(const char* what, const std::exception& error) {
+    ui::messages().Show(QString::fromUtf8(what) + QString::fromUtf8(error.what()), ui::Buttons::Ok,
+                        ui::Icon::Exclamation);
+}
+
+// Brings the control's tab to the front and gives it the focus. Queued: the
+// save runs with the form disabled, and a disabled form takes no focus.
+void FocaliserApresEnregistrement(QTabWidget* tabs, QWidget* control) {
+    if (!control)
+        return;
+    QMetaObject::invokeMethod(
+        tabs,
+        [tabs = QPointer<QTabWidget>(tabs), control = QPointer<QWidget>(control)] {
+            if (!tabs || !control)
+                return;
+            for (int tab = 0; tab < tabs->count(); ++tab) {
+                if (tabs->widget(tab)->isAncestorOf(control)) {
+                    tabs->setCurrentIndex(tab);
+                    break;
+                }
+            }
+            // The tab change may have been refused (invoicing guard).
+            if (control->isVisible())
+                control->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace
+
+void Frm_ElementsContrat::InstallerControlesHeuresChevauchement() {
+    saveChecks_.Install(rules::SaveCheck::HoursLimit, [this] { return ControleNbHeures(); });
+    saveChecks_.Install(rules::SaveCheck::ContractOverlap, [this] { return ControleContratExist(); });
+}
+
+bool Frm_ElementsContrat::ControleNbHeures() {
+    const rules::HoursLimitInput input{Etq_CodeAidant(),
+                                       ui->Txt_NumContrat->text(),
+                                       ui->Txt_DatEffetContrat->text(),
+                                       ui->Txt_DatDebContrat->text(),
+                                       ui->Txt_DureeWContrat->text(),
+                                       ui->Cbo_FreqWContrat->currentText()};
+    rules::HoursLimitResult result;
+    try {
+        result = rules::CheckHoursLimit(input, g_.TheDatabase);
+    } catch (const std::exception& error) {
+        SignalerControleImpossible("Contrôle des heures de travail impossible : ", error);
+        return true;
+    }
+    switch (result.outcome) {
+    case rules::HoursLimitResult::Outcome::Pass:
+        return false;
+    case rules::HoursLimitResult::Outcome::Refuse:
+        ui::messages().Show(result.message, ui::Buttons::Ok, ui::Icon::Exclamation);
+        return true;
+    case rules::HoursLimitResult::Outcome::Ask:
+        return rules::RefusalAfterAnswer(ui::messages().Show(result.message, ui::Buttons::YesNo,
+                                                             ui::Icon::Exclamation) == ui::Answer::Yes);
+    }
+    return true;
+}
+
+bool Frm_ElementsContrat::ControleContratExist() {
+    const rules::ContractOverlapInput input{Etq_CodeAidant(),
+                                            ui->Txt_NumContrat->text(),
+                                            ui->Txt_ConvColContrat->text(),
+                                            ui->Txt_AssocContrat->text(),
+                                            ui->Txt_EmplEtabContrat->text(),
+                                            ui->Txt_DatDebContrat->text(),
+                                            ui->Txt_DateFinContrat->text()};
+    overlapResult_ = rules::ContractOverlapResult{};
+    try {
+        overlapResult_ = rules::CheckContractOverlap(input, g_.TheDatabase);
+    } catch (const std::exception& error) {
+        SignalerControleImpossible("Contrôle des contrats existants impossible : ", error);
+        return true;
+    }
+    if (!overlapResult_.overlap)
+        return false;
+    ui::messages().Show(overlapResult_.message, ui::Buttons::Ok, ui::Icon::Exclamation);
+    FocaliserApresEnregistrement(ui->Ong_Contrat, findChild<QWidget*>(overlapResult_.focus));
+    return true;
+}
