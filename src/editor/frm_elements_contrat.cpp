@@ -219,6 +219,8 @@ void Frm_ElementsContrat::Ong_Contrat_Click(int previous) {
     state_.saveInProgress = false;
     state_.writeFromReturn = false;
     state_.bankDetailsMissing = false;
+    if (!ui->Txt_DatDebContrat->text().isEmpty())
+        Txt_DatDebContrat_LostFocus();
     auto& loaded = state_.tabLoaded;
     switch (ui->Ong_Contrat->currentIndex()) {
     case Onglet::Origine:
