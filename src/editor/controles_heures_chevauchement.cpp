@@ -36,7 +36,8 @@ void FocaliserApresEnregistrement(QTabWidget* tabs, QWidget* control) {
                     break;
                 }
             }
-            // The tab change may have been refused (invoicing guard).
+            // The tab change may have been refused (invoicing guard), and a
+            // locked date takes no focus.
             if (control->isVisible())
                 control->setFocus(Qt::OtherFocusReason);
         },
