@@ -11,15 +11,20 @@
 #include "ui/messages.h"
 #include "ui_frm_elements_contrat.h"
 
+#include <QAbstractSpinBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTextEdit>
 #include <QtDebug>
 
 namespace {
@@ -198,6 +203,53 @@ void Frm_ElementsContrat::Init() {
     const bool telegestion = TelegestionGeree(entity.Item(data::association::Telegestion));
     ui->Cmd_Telegestion->setVisible(telegestion);
     ActiverEcran(ui->Cmd_Telegestion, telegestion);
+    ProtegerOngletsSansEcriture();
+}
+
+bool Frm_ElementsContrat::InputBlocker::eventFilter(QObject*, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Frm_ElementsContrat::ProtegerOngletsSansEcriture() {
+    // These tabs display the contract, but saving does not write them back
+    // yet: a value typed there would be dropped without a word. They are
+    // shown read-only until their write procedures exist, so what the user
+    // sees is always what is stored. Enabled states are left to the rights.
+    for (QWidget* page :
+         {ui->Ong_Caracteristiques, ui->Ong_ElementsPaie, ui->Ong_DroitsConges, ui->Ong_FinContrat}) {
+        for (QLineEdit* edit : page->findChildren<QLineEdit*>())
+            edit->setReadOnly(true);
+        for (QAbstractSpinBox* spin : page->findChildren<QAbstractSpinBox*>())
+            spin->setReadOnly(true);
+        for (QPlainTextEdit* text : page->findChildren<QPlainTextEdit*>())
+            text->setReadOnly(true);
+        for (QTextEdit* text : page->findChildren<QTextEdit*>())
+            text->setReadOnly(true);
+        // Choices that have no read-only mode ignore the mouse and the
+        // keyboard; buttons that would change the contract are disabled.
+        for (QComboBox* combo : page->findChildren<QComboBox*>()) {
+            combo->installEventFilter(&inputBlocker_);
+            combo->setFocusPolicy(Qt::NoFocus);
+        }
+        for (QAbstractButton* button : page->findChildren<QAbstractButton*>()) {
+            if (qobject_cast<QPushButton*>(button)) {
+                button->setEnabled(false);
+            } else {
+                button->installEventFilter(&inputBlocker_);
+                button->setFocusPolicy(Qt::NoFocus);
+            }
+        }
+    }
 }
 
 void Frm_ElementsContrat::Appliquer_Droits() {

@@ -56,6 +56,14 @@ public:
     // Hides the writing buttons or locks the inputs, from the rights and the
     // site's contract-management level.
     void Appliquer_Droits();
+    // Shows the tabs whose write procedures do not exist yet as read-only.
+    void ProtegerOngletsSansEcriture();
+    // Swallows the user's mouse and key input on the choices of those tabs.
+    class InputBlocker : public QObject {
+    public:
+        bool eventFilter(QObject* watched, QEvent* event) override;
+    };
+    InputBlocker inputBlocker_;
 
     // --- Tab procedures: display from ContractRecord, check, write back ---
     void Afficher_Ong1();

@@ -251,6 +251,7 @@ TEST_F(OrigineTest, DateBoxesTakeDigitsAndSlashesAndCompleteTheDateWhenLeft) {
         // A box of another tab takes the same filter.
         QLineEdit* notice = Edit(editor, "Txt_DatNotifContrat");
         notice->setEnabled(true);
+        notice->setReadOnly(false); // its tab is shown read-only until it is saved
         QTest::keyClicks(notice, "3x4");
         EXPECT_EQ(notice->text(), "3/4");
         notice->clear();
