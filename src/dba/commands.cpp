@@ -8,16 +8,6 @@
 
 namespace dba {
 
-namespace {
-
-Session& Open(const std::shared_ptr<Session>& session) {
-    if (!session)
-        throw StorageError("Base non ouverte");
-    return *session;
-}
-
-} // namespace
-
 ResultList Database::RunCommand(const std::string& command) {
     Session& s = dba::Open(session_);
     std::istringstream in(command);

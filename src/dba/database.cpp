@@ -12,12 +12,6 @@ namespace dba {
 
 namespace {
 
-Session& Open(const std::shared_ptr<Session>& session) {
-    if (!session)
-        throw StorageError("Base non ouverte");
-    return *session;
-}
-
 const TableSchema& TableOf(Session& session, const std::string& table) {
     const TableSchema* found = session.schema().Find(table);
     if (!found)

@@ -65,4 +65,11 @@ private:
     long long pid_ = 0, started_ = 0;
 };
 
+// The session behind a handle; StorageError when the handle was never opened.
+inline Session& Open(const std::shared_ptr<Session>& session) {
+    if (!session)
+        throw StorageError("Base non ouverte");
+    return *session;
+}
+
 } // namespace dba
