@@ -285,7 +285,7 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
         // it, so the work stays near the size of the smallest key set.
         std::vector<std::string> best, keys;
         bool found = false;
-        for (std::size_t limit = 32; !found; limit *= 16) {
+        for (std::size_t limit = 8; !found; limit *= 16) {
             for (const Access& access : usable) {
                 if (planner.Fetch(access, limit, keys)) {
                     best.swap(keys);
