@@ -169,7 +169,19 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress || delivering_ || watched->metaObject() != widgetType_)
+        if (event->type() != QEvent::KeyPress) {
+            // Any other event (a key press is always preceded by its
+            // shortcut override) means the next key press is a new one.
+            passed_ = nullptr;
+            return false;
+        }
+        if (delivering_ || watched->metaObject() != widgetType_)
+            return false;
+        // Qt walks an object's filters by position: when the handler makes
+        // another filter install itself on the widget (a completer does on
+        // the first focus-in), this filter moves down a place and is asked
+        // again about the same key. The handler must see each key once.
+        if (event == passed_)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         const int original = classicCode(*key);
@@ -177,8 +189,10 @@ public:
             return false;
         int code = original;
         run(receiver_, [&] { handler_(code); });
-        if (code == original)
+        if (code == original) {
+            passed_ = event;
             return false;
+        }
         if (code == 0)
             return true;
         QKeyEvent replacement(QEvent::KeyPress, keyFor(code), key->modifiers(), textFor(code),
@@ -194,6 +208,7 @@ private:
     Receiver receiver_;
     KeyHandler handler_;
     bool delivering_ = false;
+    const QEvent* passed_ = nullptr; // the key press last let through unchanged
 };
 
 // ------------------------------------------------------- list and combo fill

@@ -4,6 +4,7 @@
 #include "support/install_scripted.h"
 #include "ui/events.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -133,6 +134,33 @@ TEST_F(KeyPressTest, WorksOnAnEditableCombo) {
     EXPECT_EQ(form.seen, (std::vector<int>{'d', 'u', 'p', 13}));
     // The dropped Enter did not add the text as an item.
     EXPECT_EQ(form.Cbo_Nom->count(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// A handler that gives its own box the focus for the first time makes the
+// box's completer install its filter: the handler still sees the key once.
+TEST_F(KeyPressTest, HandlerSeesEachKeyOnceWhenItFocusesAComboForTheFirstTime) {
+    int calls = 0;
+    QComboBox other;
+    other.setEditable(true);
+    other.addItems({"DURAND", "DUPONT"});
+    other.setCurrentIndex(-1);
+    form.layout()->addWidget(&other);
+    other.show();
+    QApplication::processEvents();
+    ui::onKeyPress(&other, &form, [&](int&) {
+        ++calls;
+        other.setFocus();
+    });
+    ASSERT_FALSE(other.hasFocus());
+    QTest::keyClick(&other, Qt::Key_D);
+    EXPECT_EQ(calls, 1);
+    QTest::keyClicks(&other, "UR");
+    EXPECT_EQ(calls, 3);
+    EXPECT_TRUE(other.currentText().startsWith("dUR")) << other.currentText().toStdString();
 }
 
 } // namespace
