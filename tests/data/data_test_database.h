@@ -2,6 +2,7 @@
 // A real database in a temporary directory for the data layer's tests,
 // with a helper that writes records by field number.
 #include "dba/database.h"
+#include "support/library_fixture.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -24,27 +25,13 @@ public:
     // fields; a field text may hold value marks.
     void Put(const std::string& table, const std::string& key,
              std::initializer_list<std::pair<int, std::string>> fields) {
-        db.CreateTable(table);
-        dba::Record r = db.OpenTable(table).NewRecord(key);
-        for (const auto& [f, v] : fields)
-            r.SetItem(f, v);
-        r.DBWrite();
+        PutRecord(db, table, key, fields);
     }
 
     dba::Database db;
 };
 
 // Values joined by the value mark.
-inline std::string Values(std::initializer_list<std::string> values) {
-    std::string out;
-    bool first = true;
-    for (const auto& v : values) {
-        if (!first)
-            out += '\xFD';
-        out += v;
-        first = false;
-    }
-    return out;
-}
+using ::Values;
 
 } // namespace data_test

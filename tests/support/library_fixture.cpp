@@ -28,6 +28,11 @@ dba::Database LibraryDatabase::OpenAnotherSession() const {
 
 void LibraryDatabase::Put(const std::string& table, const std::string& key,
                           std::initializer_list<std::pair<int, std::string>> fields) {
+    PutRecord(db, table, key, fields);
+}
+
+void PutRecord(dba::Database& db, const std::string& table, const std::string& key,
+               std::initializer_list<std::pair<int, std::string>> fields) {
     db.CreateTable(table);
     dba::Record r = db.OpenTable(table).NewRecord(key);
     for (const auto& [f, v] : fields)

@@ -33,6 +33,11 @@ public:
     dba::Database db;
 };
 
+// Writes record `key` of `table` (created when missing) with the given
+// fields, in a database of any shape.
+void PutRecord(dba::Database& db, const std::string& table, const std::string& key,
+               std::initializer_list<std::pair<int, std::string>> fields);
+
 // Values joined by the value mark.
 std::string Values(std::initializer_list<std::string> values);
 // The day number of "dd/mm/yyyy".
