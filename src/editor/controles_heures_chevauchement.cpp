@@ -2,7 +2,7 @@
 // check (VerifContratExist) on the values the editor shows. The rules
 // decide; here the controls are read, the user is told or asked, and the
 // focus goes where the rule points.
-#include "editor/frm_elements_contrat.h"
+#include "editor/save_return.h"
 #include "rules/hours_limit.h"
 #include "ui/messages.h"
 #include "ui_frm_elements_contrat.h"
@@ -46,21 +46,23 @@ void FocaliserApresEnregistrement(QTabWidget* tabs, QWidget* control) {
 
 } // namespace
 
-void Frm_ElementsContrat::InstallerControlesHeuresChevauchement() {
-    saveChecks_.Install(rules::SaveCheck::HoursLimit, [this] { return ControleNbHeures(); });
-    saveChecks_.Install(rules::SaveCheck::ContractOverlap, [this] { return ControleContratExist(); });
+namespace editor {
+
+void SauvegardeContrat::InstallerControlesHeuresChevauchement() {
+    checks_.Install(rules::SaveCheck::HoursLimit, [this] { return ControleNbHeures(); });
+    checks_.Install(rules::SaveCheck::ContractOverlap, [this] { return ControleContratExist(); });
 }
 
-bool Frm_ElementsContrat::ControleNbHeures() {
-    const rules::HoursLimitInput input{Etq_CodeAidant(),
-                                       ui->Txt_NumContrat->text(),
-                                       ui->Txt_DatEffetContrat->text(),
-                                       ui->Txt_DatDebContrat->text(),
-                                       ui->Txt_DureeWContrat->text(),
-                                       ui->Cbo_FreqWContrat->currentText()};
+bool SauvegardeContrat::ControleNbHeures() {
+    const rules::HoursLimitInput input{ctx.CodeAidant(),
+                                       ctx.ui.Txt_NumContrat->text(),
+                                       ctx.ui.Txt_DatEffetContrat->text(),
+                                       ctx.ui.Txt_DatDebContrat->text(),
+                                       ctx.ui.Txt_DureeWContrat->text(),
+                                       ctx.ui.Cbo_FreqWContrat->currentText()};
     rules::HoursLimitResult result;
     try {
-        result = rules::CheckHoursLimit(input, g_.TheDatabase);
+        result = rules::CheckHoursLimit(input, ctx.g.TheDatabase);
     } catch (const std::exception& error) {
         SignalerControleImpossible("Contrôle des heures de travail impossible : ", error);
         return true;
@@ -78,17 +80,17 @@ bool Frm_ElementsContrat::ControleNbHeures() {
     return true;
 }
 
-bool Frm_ElementsContrat::ControleContratExist() {
-    const rules::ContractOverlapInput input{Etq_CodeAidant(),
-                                            ui->Txt_NumContrat->text(),
-                                            ui->Txt_ConvColContrat->text(),
-                                            ui->Txt_AssocContrat->text(),
-                                            ui->Txt_EmplEtabContrat->text(),
-                                            ui->Txt_DatDebContrat->text(),
-                                            ui->Txt_DateFinContrat->text()};
+bool SauvegardeContrat::ControleContratExist() {
+    const rules::ContractOverlapInput input{ctx.CodeAidant(),
+                                            ctx.ui.Txt_NumContrat->text(),
+                                            ctx.ui.Txt_ConvColContrat->text(),
+                                            ctx.ui.Txt_AssocContrat->text(),
+                                            ctx.ui.Txt_EmplEtabContrat->text(),
+                                            ctx.ui.Txt_DatDebContrat->text(),
+                                            ctx.ui.Txt_DateFinContrat->text()};
     overlapResult_ = rules::ContractOverlapResult{};
     try {
-        overlapResult_ = rules::CheckContractOverlap(input, g_.TheDatabase);
+        overlapResult_ = rules::CheckContractOverlap(input, ctx.g.TheDatabase);
     } catch (const std::exception& error) {
         SignalerControleImpossible("Contrôle des contrats existants impossible : ", error);
         return true;
@@ -96,6 +98,8 @@ bool Frm_ElementsContrat::ControleContratExist() {
     if (!overlapResult_.overlap)
         return false;
     ui::messages().Show(overlapResult_.message, ui::Buttons::Ok, ui::Icon::Exclamation);
-    FocaliserApresEnregistrement(ui->Ong_Contrat, findChild<QWidget*>(overlapResult_.focus));
+    FocaliserApresEnregistrement(ctx.ui.Ong_Contrat, ctx.dialog.findChild<QWidget*>(overlapResult_.focus));
     return true;
 }
+
+} // namespace editor

@@ -41,6 +41,12 @@ struct EditorState {
     int closePermission = 0; // the window may close only at 1
     bool activated = false;
 
+    // The contract as the screen represents it when it was opened: the
+    // opening text passed through the write of every tab displayed. "Retour"
+    // asks to save only when the record differs from it, that is when the
+    // user changed something.
+    std::string screenOpeningText;
+
     QString savedDuration;       // Txt_DureeWContrat + Cbo_FreqWContrat as displayed
     QString savedLastWorkingDay; // Txt_DernJrWContrat as displayed
     QString savedStartDate;      // field 7 (day number) as displayed

@@ -5,31 +5,34 @@
 #include "data/tables.h"
 #include "editor/activity_query.h"
 #include "editor/combo_text.h"
+#include "editor/editor_context.h"
 #include "editor/invoicing_guard.h"
 #include "editor/level_lock.h"
+#include "editor/ong1_origine.h"
+#include "editor/ong2_caracteristiques.h"
+#include "editor/ong3_elements_paie.h"
+#include "editor/ong4_droits_conges.h"
+#include "editor/ong5_fin_contrat.h"
+#include "editor/read_only_tabs.h"
+#include "editor/save_return.h"
+#include "editor/table_error.h"
 #include "ui/events.h"
 #include "ui/messages.h"
 #include "ui_frm_elements_contrat.h"
 
-#include <QAbstractSpinBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
-#include <QTabBar>
-#include <QTextEdit>
-#include <QtDebug>
 
 namespace {
 
-using editor::Onglet;
+using namespace editor;
+namespace t = data::tables;
 
 // Frames on which a right click opens the help menu.
 constexpr const char* CadresAide[] = {
@@ -37,20 +40,19 @@ constexpr const char* CadresAide[] = {
     "Cdr_Fonction",    "Cdr_Lissage",   "Cdr_Mutuelle",    "Cdr_PCS",         "Cdr_Preavis",
     "Cdr_RegimePrev",  "Cdr_Salaire",   "Cdr_Type"};
 
-// Buttons that open a side screen.
-constexpr const char* BoutonsEcrans[] = {"Cmd_SuiviAnnuel", "Cmd_RubSaisie", "Cmd_MotifCDD",
-                                         "Cmd_Comment",     "Cmd_Conges",    "Cmd_DetailEmpl",
-                                         "Cmd_QualifPro",   "Cmd_TpsIndem",  "Cmd_Telegestion"};
-
 // Telemanagement systems for which the editor offers the rights screen.
 bool TelegestionGeree(const std::string& system) {
     return system == "ZORVELIA" || system == "06";
 }
 
+QString Nom(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+}
+
 } // namespace
 
 Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::Frm_ElementsContrat>()), g_(globals) {
+    : QDialog(parent), ui(std::make_unique<Ui::Frm_ElementsContrat>()) {
     ui->setupUi(this);
     ui->Ctr_Edit->setVisible(false);
     ui->Bdh_Avenant->setInvertedControls(true);
@@ -61,114 +63,152 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     // Likewise no period of work until the working-time tab shows the
     // contract's: a period on screen that the contract does not have reads
     // as a changed working time and would check the hours at every save.
-    editor::ViderTexte(ui->Cbo_FreqWContrat);
+    ViderTexte(ui->Cbo_FreqWContrat);
+    // Printing saves then prints the contract's document; documents are not
+    // part of the library yet, so the button would do nothing.
+    ui->Cmd_ImpContrat->setEnabled(false);
+
+    ctx_ = std::make_unique<EditorContext>(*ui, *this, globals);
+    auto origine = std::make_unique<OngletOrigine>(*ctx_);
+    origine_ = origine.get();
+    onglets_ = {std::move(origine), std::make_unique<OngletCaracteristiques>(*ctx_),
+                std::make_unique<OngletElementsPaie>(*ctx_), std::make_unique<OngletDroitsConges>(*ctx_),
+                std::make_unique<OngletFinContrat>(*ctx_)};
+    std::array<OngletContrat*, NombreOnglets> onglets{};
+    for (int tab = 0; tab < NombreOnglets; ++tab)
+        onglets[tab] = onglets_[tab].get();
+    sauvegarde_ = std::make_unique<SauvegardeContrat>(*ctx_, *this, onglets);
+    inputBlocker_ = std::make_unique<InputBlocker>();
 
     mnuAide_ = new QMenu(QStringLiteral("Aide"), this);
     mnuAide_->setObjectName(QStringLiteral("Mnu_Aide"));
-    QAction* sommaire = mnuAide_->addAction(QStringLiteral("Aide ARBELDONE"));
-    sommaire->setObjectName(QStringLiteral("Mnu_Sommaire"));
-    connect(sommaire, &QAction::triggered, this, &Frm_ElementsContrat::Mnu_Sommaire_Click);
+    // The help contents are not delivered with the library: the item is inert.
+    mnuAide_->addAction(QStringLiteral("Aide ARBELDONE"))->setObjectName(QStringLiteral("Mnu_Sommaire"));
     ui->Ong_Contrat->installEventFilter(this);
     for (const char* name : CadresAide)
-        Controle(name)->installEventFilter(this);
+        findChild<QWidget*>(QString::fromLatin1(name))->installEventFilter(this);
 
-    for (const char* name : BoutonsEcrans)
-        ActiverEcran(static_cast<QPushButton*>(Controle(name)), false);
-    connectHandlers();
-    InstallerControlesHeuresChevauchement();
-    Form_Load();
-}
-
-Frm_ElementsContrat::~Frm_ElementsContrat() = default;
-
-QWidget* Frm_ElementsContrat::Controle(std::string_view name) const {
-    return findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
-}
-
-void Frm_ElementsContrat::connectHandlers() {
     connect(ui->Ong_Contrat, &QTabWidget::currentChanged, this, [this](int index) {
         const int previous = currentTab_;
         currentTab_ = index;
         Ong_Contrat_Click(previous);
     });
-    ui::onClick(ui->Cmd_OK, this, &Frm_ElementsContrat::Cmd_OK_Click);
-    ui::onClick(ui->Cmd_Retour, this, &Frm_ElementsContrat::Cmd_Retour_Click);
-    connectOng1Handlers();
+    ui::onClick(ui->Cmd_OK, this, [this] { sauvegarde_->Cmd_OK_Click(); });
+    ui::onClick(ui->Cmd_Retour, this, [this] { sauvegarde_->Cmd_Retour_Click(); });
+    Form_Load();
 }
+
+Frm_ElementsContrat::~Frm_ElementsContrat() = default;
 
 // --- Loading ---
 
-void Frm_ElementsContrat::Form_Load() {
-    state_.activated = false;
-    ui->Ong_Contrat->setCurrentIndex(Onglet::Origine);
+void Frm_ElementsContrat::Lire(const char* table, const std::function<void()>& read) {
     try {
-        civilAide_ = g_.TheDatabase.OpenTable(data::tables::CIVILAIDE);
-        pcs_ = g_.TheDatabase.OpenTable(data::tables::PCS);
-        rubCharge_ = g_.TheDatabase.OpenTable(data::tables::RUBCHARGE);
-        InitElementContrat();
-        natureVoie_ = g_.Handles.Tables.ReadRecordOrEmpty(data::tables::lists::NATUREVOIE);
+        read();
     } catch (const dba::Error& error) {
-        qWarning() << "Frm_ElementsContrat: chargement incomplet:" << error.what();
+        echecsLecture_ << MessageTableIllisible(table, error);
     }
-    loaded_ = true;
+}
+
+void Frm_ElementsContrat::Form_Load() {
+    ctx_->state.activated = false;
+    ui->Ong_Contrat->setCurrentIndex(Origine);
+    echecsLecture_.clear();
+    dba::Database& db = ctx_->g.TheDatabase;
+    Lire(t::CIVILAIDE, [&] { ctx_->civilAide = db.OpenTable(t::CIVILAIDE); });
+    Lire(t::PCS, [&] { ctx_->pcs = db.OpenTable(t::PCS); });
+    Lire(t::RUBCHARGE, [&] { ctx_->rubCharge = db.OpenTable(t::RUBCHARGE); });
+    InitElementContrat();
+    Lire(t::TABLES, [&] { ctx_->natureVoie = ctx_->g.Handles.Tables.ReadRecordOrEmpty(t::lists::NATUREVOIE); });
+    // Carried on with what could be read, and said once: empty lists
+    // without a word would look like a site without values.
+    if (!echecsLecture_.isEmpty())
+        ui::messages().Show(QStringLiteral("Le contrat ne peut pas être affiché entièrement.\n") +
+                                echecsLecture_.join(QLatin1Char('\n')),
+                            ui::Buttons::Ok, ui::Icon::Exclamation);
+    echecsLecture_.clear();
 }
 
 void Frm_ElementsContrat::InitElementContrat() {
-    const dba::Table& lists = g_.Handles.Tables;
-    natureContrat_ = lists.ReadRecordOrEmpty(data::tables::lists::NATURECONTRAT);
-    carteOrange_ = lists.ReadRecordOrEmpty(data::tables::lists::CARTEORANGE);
-    finContrat_ = lists.ReadRecordOrEmpty(data::tables::lists::FINCONTRAT);
+    Lire(t::TABLES, [&] {
+        origine_->ChargerListes();
+        static_cast<OngletFinContrat&>(*onglets_[FinContrat]).ChargerListes();
+    });
     // The flag spares a refill while the browser keeps this editor; a new
     // editor (after the browser's "Retour") always fills its own combos.
-    if (!g_.CombosFilled || entityList_.empty())
+    if (!ctx_->g.CombosFilled || ctx_->entityList.empty())
         Remplir_CombosElement();
-    Afficher_Donnees();
-    RemplirActivites();
+    Lire(t::CONTRAT, [&] { Afficher_Donnees(); });
+    Lire(t::ACTIVITES, [&] { RemplirActivites(); });
 }
 
 void Frm_ElementsContrat::RemplirActivites() {
-    const std::string query = editor::RequeteActivitesChargement(
-        ui->Opt_Administratif->isChecked(), ui->Txt_ConvColContrat->text(), ui->Txt_AssocContrat->text());
-    activityList_ = g_.TheDatabase.SelectRecords(query, "0 1 12");
+    const std::string query = RequeteActivitesChargement(ui->Opt_Administratif->isChecked(),
+                                                         ui->Txt_ConvColContrat->text(), ui->Txt_AssocContrat->text());
+    ctx_->activityList = ctx_->g.TheDatabase.SelectRecords(query, "0 1 12");
     ui->Cbo_Activite->clear();
-    for (int r = 1; r <= activityList_.DCount(); ++r)
-        ui->Cbo_Activite->addItem(QString::fromStdString(activityList_.Item(r, 2)));
+    for (int r = 1; r <= ctx_->activityList.DCount(); ++r)
+        ui->Cbo_Activite->addItem(QString::fromStdString(ctx_->activityList.Item(r, 2)));
 }
 
 void Frm_ElementsContrat::Remplir_CombosElement() {
-    entityList_ = g_.TheDatabase.SelectRecords("SSELECT ASSOCIATION PAR 1", "0 1");
-    ui->Cbo_LibAssocContrat->clear();
-    for (int r = 1; r <= entityList_.DCount(); ++r)
-        ui->Cbo_LibAssocContrat->addItem(QString::fromStdString(entityList_.Item(r, 2)));
-
-    agreementList_ = g_.TheDatabase.SelectRecords("SSELECT CONVENTIONCOL PAR 1", "0 1 2 12");
-    ui->Cbo_LibConvColContrat->clear();
-    for (int r = 1; r <= agreementList_.DCount(); ++r)
-        ui->Cbo_LibConvColContrat->addItem(QString::fromStdString(agreementList_.Item(r, 2)));
-
-    homeHelpCharges_ =
-        g_.TheDatabase.SelectRecords("SSELECT RUBCHARGE AVEC 28 = \"1\" AND AVEC 30 = \"\"", "0");
-    homeHelpChargeCount_ = homeHelpCharges_.DCount();
-    g_.CombosFilled = true;
+    dba::Database& db = ctx_->g.TheDatabase;
+    auto remplir = [](QComboBox* combo, const dba::ResultList& list) {
+        combo->clear();
+        for (int r = 1; r <= list.DCount(); ++r)
+            combo->addItem(QString::fromStdString(list.Item(r, 2)));
+    };
+    bool complet = true;
+    Lire(t::ASSOCIATION, [&] {
+        complet = false;
+        ctx_->entityList = db.SelectRecords("SSELECT ASSOCIATION PAR 1", "0 1");
+        remplir(ui->Cbo_LibAssocContrat, ctx_->entityList);
+        complet = true;
+    });
+    Lire(t::CONVENTIONCOL, [&] {
+        complet = false;
+        ctx_->agreementList = db.SelectRecords("SSELECT CONVENTIONCOL PAR 1", "0 1 2 12");
+        remplir(ui->Cbo_LibConvColContrat, ctx_->agreementList);
+        complet = true;
+    });
+    Lire(t::RUBCHARGE, [&] {
+        complet = false;
+        ctx_->homeHelpCharges = db.SelectRecords("SSELECT RUBCHARGE AVEC 28 = \"1\" AND AVEC 30 = \"\"", "0");
+        complet = true;
+    });
+    // Lists that could not be read are read again by the next editor.
+    ctx_->g.CombosFilled = complet;
 }
 
 void Frm_ElementsContrat::Afficher_Donnees() {
     // Everything the editor remembers belongs to one contract: opening the
     // next one starts afresh (the display below sets what it needs).
-    state_ = editor::EditorState{};
-    if (g_.EndDateEntryLocked)
+    ctx_->state = EditorState{};
+    ctx_->state.screenOpeningText = ctx_->g.OpeningRecordText;
+    if (ctx_->g.EndDateEntryLocked)
         ui->Txt_DateFinContrat->setEnabled(false);
-    state_.amendmentDocumentKey = dba::SelectQuery{};
 
     Afficher_Ong1();
-    state_.tabLoaded[Onglet::Caracteristiques] = false;
-    state_.tabLoaded[Onglet::ElementsPaie] = false;
-    state_.tabLoaded[Onglet::DroitsConges] = false;
-    state_.tabLoaded[Onglet::FinContrat] = true;
+    ctx_->state.tabLoaded[FinContrat] = true;
     Afficher_Ong5();
-    ui->Cmd_ImpContrat->setEnabled(true);
+    NoterTexteOuverture(*onglets_[Origine]);
+    NoterTexteOuverture(*onglets_[FinContrat]);
     for (QLabel* label : {ui->Etq_Conges_0, ui->Etq_Conges_1, ui->Etq_Conges_2, ui->Etq_Conges_3})
         label->setVisible(true);
+}
+
+void Frm_ElementsContrat::NoterTexteOuverture(OngletContrat& onglet) {
+    // A locked level writes nothing back: the opening text is the reference.
+    if (ctx_->NiveauVerrouille())
+        return;
+    dba::Record r = ctx_->g.ContractRecord;
+    try {
+        r.SetRecord(ctx_->state.screenOpeningText);
+        onglet.EcrireDans(r);
+        ctx_->state.screenOpeningText = r.Item();
+    } catch (const dba::Error&) {
+        // A value the record cannot hold is a change the user will be asked about.
+    }
 }
 
 void Frm_ElementsContrat::SetEtq_Aidant(const QString& caption) {
@@ -180,7 +220,7 @@ void Frm_ElementsContrat::SelectOnglet(int tab) {
 }
 
 QString Frm_ElementsContrat::Etq_CodeAidant() const {
-    return ui->Etq_Aidant->text().mid(9, 5);
+    return ctx_->CodeAidant();
 }
 
 QString Frm_ElementsContrat::Etq_NomPrenomAidant() const {
@@ -188,130 +228,106 @@ QString Frm_ElementsContrat::Etq_NomPrenomAidant() const {
 }
 
 void Frm_ElementsContrat::setDroitsUtilisateur(std::shared_ptr<data::AccessRights> rights) {
-    rights_ = std::move(rights);
-    profile_.reset();
-    if (rights_)
-        profile_ = rights_->GetModuleRights("DOSAIDECONTRAT");
+    ctx_->rights = std::move(rights);
+    ctx_->profile.reset();
+    if (ctx_->rights)
+        ctx_->profile = ctx_->rights->GetModuleRights("DOSAIDECONTRAT");
 }
 
 void Frm_ElementsContrat::Init() {
     Appliquer_Droits();
-    state_.contractPrinted = false;
-    state_.amendmentPrinted = false;
-    const dba::Record entity =
-        g_.Handles.Association.ReadRecordOrEmpty(ui->Txt_AssocContrat->text().toStdString());
-    const bool telegestion = TelegestionGeree(entity.Item(data::association::Telegestion));
+    ctx_->state.contractPrinted = false;
+    ctx_->state.amendmentPrinted = false;
+    bool telegestion = false;
+    try {
+        const dba::Record entity =
+            ctx_->g.Handles.Association.ReadRecordOrEmpty(ui->Txt_AssocContrat->text().toStdString());
+        telegestion = TelegestionGeree(entity.Item(data::association::Telegestion));
+    } catch (const dba::Error& error) {
+        SignalerTableIllisible(t::ASSOCIATION, error);
+    }
     ui->Cmd_Telegestion->setVisible(telegestion);
-    ActiverEcran(ui->Cmd_Telegestion, telegestion);
-    ProtegerOngletsSansEcriture();
-}
-
-bool Frm_ElementsContrat::InputBlocker::eventFilter(QObject*, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Wheel:
-        return true;
-    default:
-        return false;
-    }
-}
-
-void Frm_ElementsContrat::ProtegerOngletsSansEcriture() {
-    // These tabs display the contract, but saving does not write them back
-    // yet: a value typed there would be dropped without a word. They are
-    // shown read-only until their write procedures exist, so what the user
-    // sees is always what is stored. Enabled states are left to the rights.
-    for (QWidget* page :
-         {ui->Ong_Caracteristiques, ui->Ong_ElementsPaie, ui->Ong_DroitsConges, ui->Ong_FinContrat}) {
-        for (QLineEdit* edit : page->findChildren<QLineEdit*>())
-            edit->setReadOnly(true);
-        for (QAbstractSpinBox* spin : page->findChildren<QAbstractSpinBox*>())
-            spin->setReadOnly(true);
-        for (QPlainTextEdit* text : page->findChildren<QPlainTextEdit*>())
-            text->setReadOnly(true);
-        for (QTextEdit* text : page->findChildren<QTextEdit*>())
-            text->setReadOnly(true);
-        // Choices that have no read-only mode ignore the mouse and the
-        // keyboard; buttons that would change the contract are disabled.
-        for (QComboBox* combo : page->findChildren<QComboBox*>()) {
-            combo->installEventFilter(&inputBlocker_);
-            combo->setFocusPolicy(Qt::NoFocus);
-        }
-        for (QAbstractButton* button : page->findChildren<QAbstractButton*>()) {
-            if (qobject_cast<QPushButton*>(button)) {
-                button->setEnabled(false);
-            } else {
-                button->installEventFilter(&inputBlocker_);
-                button->setFocusPolicy(Qt::NoFocus);
-            }
-        }
-    }
+    ctx_->ecrans.Activer(ui->Cmd_Telegestion, telegestion);
+    // Tabs whose values saving does not write back yet are shown read-only.
+    ProtegerOnglets({ui->Ong_Caracteristiques, ui->Ong_ElementsPaie, ui->Ong_DroitsConges, ui->Ong_FinContrat},
+                    *inputBlocker_, ctx_->ecrans);
 }
 
 void Frm_ElementsContrat::Appliquer_Droits() {
-    if (!profile_ || !profile_->MayChangeData()) {
+    if (!ctx_->PeutModifier()) {
         // Read only: nothing can be saved; "Retour" closes without asking.
-        for (std::string_view name : editor::BoutonsEcriture)
-            Controle(name)->setVisible(false);
+        for (std::string_view name : BoutonsEcriture)
+            findChild<QWidget*>(Nom(name))->setVisible(false);
         return;
     }
-    if (!editor::NiveauVerrouille(g_.ContractManagementLevel))
+    if (!ctx_->NiveauVerrouille())
         return;
-    for (std::string_view name : editor::ControlesVerrouilles)
-        Controle(name)->setEnabled(false);
+    for (std::string_view name : ControlesVerrouilles) {
+        findChild<QWidget*>(Nom(name))->setEnabled(false);
+        ctx_->ecrans.Verrouiller(Nom(name));
+    }
 }
 
 // --- Tabs ---
 
+void Frm_ElementsContrat::Afficher_Ong1() { onglets_[0]->Afficher(); }
+void Frm_ElementsContrat::Afficher_Ong2() { onglets_[1]->Afficher(); }
+void Frm_ElementsContrat::Afficher_Ong3() { onglets_[2]->Afficher(); }
+void Frm_ElementsContrat::Afficher_Ong4() { onglets_[3]->Afficher(); }
+void Frm_ElementsContrat::Afficher_Ong5() { onglets_[4]->Afficher(); }
+void Frm_ElementsContrat::Verif_Ong1() { onglets_[0]->Verif(); }
+void Frm_ElementsContrat::Verif_Ong2() { onglets_[1]->Verif(); }
+void Frm_ElementsContrat::Verif_Ong3() { onglets_[2]->Verif(); }
+void Frm_ElementsContrat::Verif_Ong4() { onglets_[3]->Verif(); }
+void Frm_ElementsContrat::Verif_Ong5() { onglets_[4]->Verif(); }
+void Frm_ElementsContrat::Ecrire_Ong1() { onglets_[0]->Ecrire(); }
+void Frm_ElementsContrat::Ecrire_Ong2() { onglets_[1]->Ecrire(); }
+void Frm_ElementsContrat::Ecrire_Ong3() { onglets_[2]->Ecrire(); }
+void Frm_ElementsContrat::Ecrire_Ong4() { onglets_[3]->Ecrire(); }
+void Frm_ElementsContrat::Ecrire_Ong5() { onglets_[4]->Ecrire(); }
+void Frm_ElementsContrat::Griser_ComboOng1() { origine_->Griser_ComboOng1(); }
+void Frm_ElementsContrat::Degriser_ComboOng1() { origine_->Degriser_ComboOng1(); }
+void Frm_ElementsContrat::Activer_MotifCDD() { origine_->Activer_MotifCDD(); }
+void Frm_ElementsContrat::Remplir_Aide() { origine_->Remplir_Aide(); }
+
 void Frm_ElementsContrat::Ong_Contrat_Click(int previous) {
-    state_.saveInProgress = false;
-    state_.writeFromReturn = false;
-    state_.bankDetailsMissing = false;
+    EditorState& state = ctx_->state;
+    state.saveInProgress = false;
+    state.writeFromReturn = false;
+    state.bankDetailsMissing = false;
     if (!ui->Txt_DatDebContrat->text().isEmpty())
-        Txt_DatDebContrat_LostFocus();
-    auto& loaded = state_.tabLoaded;
-    switch (ui->Ong_Contrat->currentIndex()) {
-    case Onglet::Origine:
-        editor::Deselectionner(ui->Cbo_LibConvColContrat);
-        editor::Deselectionner(ui->Cbo_LibAssocContrat);
-        editor::Deselectionner(ui->Cbo_LibEmplEtabContrat);
-        break;
-    case Onglet::Caracteristiques:
-        if (!loaded[Onglet::Caracteristiques])
-            Afficher_Ong2();
-        loaded[Onglet::Caracteristiques] = true;
-        editor::Deselectionner(ui->Cbo_QualifContrat);
-        editor::Deselectionner(ui->Cbo_FreqWContrat);
-        break;
-    case Onglet::ElementsPaie:
-        if (!loaded[Onglet::ElementsPaie])
-            Afficher_Ong3();
-        loaded[Onglet::ElementsPaie] = true;
-        editor::Deselectionner(ui->Cbo_LibProfilContrat);
-        editor::Deselectionner(ui->Cbo_ModPaieContrat);
-        break;
-    case Onglet::DroitsConges:
-        if (!loaded[Onglet::DroitsConges])
-            Afficher_Ong4();
-        loaded[Onglet::DroitsConges] = true;
-        break;
-    case Onglet::FinContrat:
+        origine_->Txt_DatDebContrat_LostFocus();
+    const int tab = ui->Ong_Contrat->currentIndex();
+    if (tab == FinContrat) {
         // The end of the contract depends on the pay tab's check boxes;
         // showing them does not make that tab one to save.
-        if (!loaded[Onglet::ElementsPaie])
+        if (!state.tabLoaded[ElementsPaie])
             Afficher_Ong3();
         if (GardeFacturationRefuse()) {
             ui->Ong_Contrat->setCurrentIndex(previous);
             return;
         }
-        if (!loaded[Onglet::FinContrat])
-            Afficher_Ong5();
-        loaded[Onglet::FinContrat] = true;
-        editor::Deselectionner(ui->Cbo_MotifFinContrat);
+    }
+    if (tab > Origine && !state.tabLoaded[tab]) {
+        onglets_[tab]->Afficher();
+        state.tabLoaded[tab] = true;
+        NoterTexteOuverture(*onglets_[tab]);
+    }
+    switch (tab) {
+    case Origine:
+        for (QComboBox* combo : {ui->Cbo_LibConvColContrat, ui->Cbo_LibAssocContrat, ui->Cbo_LibEmplEtabContrat})
+            Deselectionner(combo);
+        break;
+    case Caracteristiques:
+        Deselectionner(ui->Cbo_QualifContrat);
+        Deselectionner(ui->Cbo_FreqWContrat);
+        break;
+    case ElementsPaie:
+        Deselectionner(ui->Cbo_LibProfilContrat);
+        Deselectionner(ui->Cbo_ModPaieContrat);
+        break;
+    case FinContrat:
+        Deselectionner(ui->Cbo_MotifFinContrat);
         break;
     default:
         break;
@@ -319,26 +335,32 @@ void Frm_ElementsContrat::Ong_Contrat_Click(int previous) {
 }
 
 bool Frm_ElementsContrat::GardeFacturationRefuse() {
-    editor::GardeFacturationEntree entree;
+    GardeFacturationEntree entree;
     entree.paiementParAssociation = ui->Cac_PaieSalContrat->isChecked();
     entree.provisionConges = ui->Cac_ProvCP->isChecked();
     entree.convention = ui->Txt_ConvColContrat->text();
-    entree.dernierePeriode = g_.ContractRecord.Item(data::contrat::DernierePeriodePaie);
+    entree.dernierePeriode = ctx_->g.ContractRecord.Item(data::contrat::DernierePeriodePaie);
     entree.cleContrat = (Etq_CodeAidant() + ui->Txt_NumContrat->text()).toStdString();
-    editor::GardeFacturationSources sources;
-    sources.periodeFactureeEmployeur = [this] {
+    std::string table; // the table being read, to name it if the read fails
+    GardeFacturationSources sources;
+    sources.periodeFactureeEmployeur = [&] {
         // Under agreement "02" the employer is the beneficiary.
-        return civilAide_.ReadRecordOrEmpty(ui->Txt_EmplEtabContrat->text().toStdString())
+        table = t::CIVILAIDE;
+        return ctx_->civilAide.ReadRecordOrEmpty(ui->Txt_EmplEtabContrat->text().toStdString())
             .Item(data::etablissement::DernierePeriodeFacturee);
     };
-    sources.etatCalcul = [this](const std::string& key) {
-        return g_.Handles.DetailCalcul.ReadRecordOrEmpty(key).Item(data::detailcalcul::Etat);
+    sources.etatCalcul = [&](const std::string& key) {
+        table = t::DETAILCALCUL;
+        return ctx_->g.Handles.DetailCalcul.ReadRecordOrEmpty(key).Item(data::detailcalcul::Etat);
     };
     QString refusal;
     try {
-        refusal = editor::GardeFacturation(entree, sources);
+        refusal = GardeFacturation(entree, sources);
     } catch (const dba::Error& error) {
-        qWarning() << "Frm_ElementsContrat: contrôle de facturation impossible:" << error.what();
+        // An invoice that could not be looked for may be missing: the tab
+        // stays closed.
+        SignalerTableIllisible(table, error);
+        return true;
     }
     if (refusal.isEmpty())
         return false;
@@ -346,27 +368,53 @@ bool Frm_ElementsContrat::GardeFacturationRefuse() {
     return true;
 }
 
-// --- Leaving: save_return.cpp ---
+// --- The save flows: save_return.cpp ---
+
+rules::SaveChecks& Frm_ElementsContrat::ControlesEnregistrement() {
+    return sauvegarde_->Controles();
+}
+
+const rules::ContractOverlapResult& Frm_ElementsContrat::ResultatChevauchement() const {
+    return sauvegarde_->Chevauchement();
+}
+
+EditorState& Frm_ElementsContrat::State() {
+    return ctx_->state;
+}
+
+data::GlobalState& Frm_ElementsContrat::Globals() {
+    return ctx_->g;
+}
+
+const std::optional<data::RightsProfile>& Frm_ElementsContrat::Profile() const {
+    return ctx_->profile;
+}
+
+const std::shared_ptr<data::AccessRights>& Frm_ElementsContrat::AccessRightsObject() const {
+    return ctx_->rights;
+}
+
+// --- Closing ---
 
 bool Frm_ElementsContrat::Form_Unload() {
-    if (state_.closePermission != 1)
+    if (ctx_->state.closePermission != 1)
         return false;
-    state_.closePermission = 0;
+    ctx_->state.closePermission = 0;
     DesinitElementContrat();
-    loaded_ = false;
-    rights_.reset();
-    profile_.reset();
+    ctx_->rights.reset();
+    ctx_->profile.reset();
     return true;
 }
 
 void Frm_ElementsContrat::DesinitElementContrat() {
-    activityList_ = {};
-    entityList_ = {};
-    agreementList_ = {};
-    homeHelpCharges_ = {};
-    homeHelpChargeCount_ = 0;
-    natureContrat_ = carteOrange_ = finContrat_ = natureVoie_ = dba::Record();
-    civilAide_ = pcs_ = rubCharge_ = dba::Table();
+    ctx_->activityList = {};
+    ctx_->entityList = {};
+    ctx_->agreementList = {};
+    ctx_->homeHelpCharges = {};
+    ctx_->natureVoie = dba::Record();
+    ctx_->civilAide = ctx_->pcs = ctx_->rubCharge = dba::Table();
+    origine_->LibererListes();
+    static_cast<OngletFinContrat&>(*onglets_[FinContrat]).LibererListes();
 }
 
 void Frm_ElementsContrat::closeEvent(QCloseEvent* event) {
@@ -408,26 +456,10 @@ void Frm_ElementsContrat::Aide_MouseDown(QMouseEvent* event) {
     mnuAide_->popup(event->globalPosition().toPoint());
 }
 
-void Frm_ElementsContrat::Mnu_Sommaire_Click() {
-    // The help contents are not delivered with the library.
-}
-
 // --- Side screens ---
 
 void Frm_ElementsContrat::SetEcranLateral(const QString& button, std::function<void()> open) {
-    auto* control = findChild<QPushButton*>(button);
-    if (!control)
-        return;
-    sideScreens_[button] = std::move(open);
-    connect(control, &QPushButton::clicked, this, [this, button] {
-        if (auto it = sideScreens_.find(button); it != sideScreens_.end() && it->second)
-            it->second();
-    });
-    control->setEnabled(true);
-}
-
-void Frm_ElementsContrat::ActiverEcran(QPushButton* button, bool enabled) {
-    button->setEnabled(enabled && sideScreens_.count(button->objectName()) > 0);
+    ctx_->ecrans.Enregistrer(button, std::move(open));
 }
 
 // --- Reset ---
@@ -439,8 +471,7 @@ void Frm_ElementsContrat::Vider_Donnees() {
         const QString prefix = name.left(3);
         if (name.size() < 4 || name[3] != QLatin1Char('_') || skipped.contains(prefix))
             continue;
-        if (auto* option = qobject_cast<QAbstractButton*>(w);
-            option && (prefix == "Cac" || prefix == "Opt")) {
+        if (auto* option = qobject_cast<QAbstractButton*>(w); option && (prefix == "Cac" || prefix == "Opt")) {
             // An exclusive option cannot be unselected by itself.
             const bool exclusive = option->autoExclusive();
             option->setAutoExclusive(false);
@@ -454,33 +485,32 @@ void Frm_ElementsContrat::Vider_Donnees() {
     ui->Opt_Production->setChecked(true);
     ui->Etq_DepartGrilContrat->setEnabled(false);
     ui->Txt_DepartGrilContrat->setEnabled(false);
-    for (QWidget* w :
-         {static_cast<QWidget*>(ui->Etq_CoefNivContrat), static_cast<QWidget*>(ui->Txt_CoefNivContrat),
-          static_cast<QWidget*>(ui->Etq_TauxHorContrat), static_cast<QWidget*>(ui->Txt_TauxHorContrat)})
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->Etq_CoefNivContrat, ui->Txt_CoefNivContrat,
+                                                      ui->Etq_TauxHorContrat, ui->Txt_TauxHorContrat})
         w->setEnabled(true);
     ui->Lst_ActiviteContrat->clear();
     ui->Lst_RepartActContrat->clear();
-    state_.activityType.clear();
+    ctx_->state.activityType.clear();
     for (QComboBox* combo : {ui->Cbo_GrilleContrat, ui->Cbo_NatureContrat, ui->Cbo_CategPCSContrat})
-        editor::ViderTexte(combo);
+        ViderTexte(combo);
     ui->Cbo_FoncPCSContrat->clear();
     for (QComboBox* combo : {ui->Cbo_LibConvColContrat, ui->Cbo_LibAssocContrat, ui->Cbo_LibEmplEtabContrat})
-        editor::ViderTexte(combo);
+        ViderTexte(combo);
     ui->Bdh_Avenant->setMaximum(0);
     ui->Txt_TauxHorContrat->clear();
     for (QComboBox* combo :
          {ui->Cbo_FreqWContrat, ui->Cbo_ModPaieContrat, ui->Cbo_MotifFinContrat, ui->Cbo_ChargMutContrat})
-        editor::ViderTexte(combo);
+        ViderTexte(combo);
     ui->Cbo_Activite->clear();
     ui->Cmd_SupprimerContrat->setVisible(false);
-    editor::ViderTexte(ui->Cbo_QualifContrat);
+    ViderTexte(ui->Cbo_QualifContrat);
     ui->Txt_CodPCSContrat->clear();
     ui->Txt_CoefNivContrat->clear();
     ui->Txt_DureeWContrat->clear();
-    editor::ViderTexte(ui->Cbo_FreqWContrat);
+    ViderTexte(ui->Cbo_FreqWContrat);
     ui->Txt_PrevContrat->setVisible(true);
     ui->Cbo_LibPrevContrat->setVisible(true);
-    state_.keptProvidentContract.clear();
+    ctx_->state.keptProvidentContract.clear();
     ui->Cbo_LibPrevContrat->setCurrentIndex(-1);
     ui->Txt_DateFinValMut->clear();
 }

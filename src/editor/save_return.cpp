@@ -1,11 +1,15 @@
 // Saving the contract (OK), leaving the editor (Retour) and what follows a
 // save. The contract is written only over the version this editor opened:
 // a contract held or changed by another workstation is never overwritten.
+#include "editor/save_return.h"
+
 #include "data/contrat_fields.h"
 #include "data/dates.h"
 #include "data/table_fields.h"
 #include "data/tables.h"
 #include "editor/frm_elements_contrat.h"
+#include "editor/onglet_contrat.h"
+#include "editor/table_error.h"
 #include "editor/record_text.h"
 #include "ui/busy_cursor.h"
 #include "ui/messages.h"
@@ -16,7 +20,6 @@
 namespace {
 
 namespace c = data::contrat;
-using editor::Onglet;
 
 const QString QuestionEnregistrer =
     QStringLiteral("Voulez-vous enregistrer les modifications apportées à cet article ?");
@@ -34,6 +37,26 @@ QString MessageVerrouille(const std::string& holder) {
            QString::fromStdString(holder) + QStringLiteral("). Veuillez réessayer dans quelques instants.");
 }
 
+// Releases the lock taken on the stored contract, on every way out of the
+// write.
+class VerrouContrat {
+public:
+    explicit VerrouContrat(dba::Record& locked) : locked_(locked) {}
+    VerrouContrat(const VerrouContrat&) = delete;
+    VerrouContrat& operator=(const VerrouContrat&) = delete;
+    ~VerrouContrat() {
+        try {
+            locked_.Release();
+        } catch (const dba::Error& error) {
+            qWarning() << "Frm_ElementsContrat: verrou non libéré:" << error.what();
+        }
+        locked_ = dba::Record();
+    }
+
+private:
+    dba::Record& locked_;
+};
+
 void Signaler(const char* what, const dba::Error& error) {
     ui::messages().Show(QString::fromUtf8(what) + QString::fromStdString(error.what()), ui::Buttons::Ok,
                         ui::Icon::Exclamation);
@@ -41,53 +64,53 @@ void Signaler(const char* what, const dba::Error& error) {
 
 } // namespace
 
+namespace editor {
+
+SauvegardeContrat::SauvegardeContrat(EditorContext& context, Frm_ElementsContrat& editor,
+                                     std::array<OngletContrat*, NombreOnglets> onglets)
+    : ctx(context), editor_(editor), onglets_(onglets) {
+    InstallerControlesHeuresChevauchement();
+}
+
 // --- OK ---
 
-void Frm_ElementsContrat::Cmd_OK_Click() {
-    // Every stop leaves the editor open as the user left it.
-    auto arreter = [this] {
-        state_.saveAndPrintPending = false;
-        state_.closePermission = 0;
-    };
-    Verif_Ong1();
-    if (state_.tabError[Onglet::Origine])
-        return arreter();
-    using Procedure = void (Frm_ElementsContrat::*)();
-    static constexpr Procedure verifs[] = {nullptr, &Frm_ElementsContrat::Verif_Ong2,
-                                           &Frm_ElementsContrat::Verif_Ong3, &Frm_ElementsContrat::Verif_Ong4,
-                                           &Frm_ElementsContrat::Verif_Ong5};
-    for (int tab = Onglet::Caracteristiques; tab < editor::NombreOnglets; ++tab) {
-        if (!state_.tabLoaded[tab])
+void SauvegardeContrat::Cmd_OK_Click() {
+    // Every stop leaves the editor open as the user left it and drops a
+    // pending print: nothing was saved to print.
+    auto arreter = [this] { ctx.state.saveAndPrintPending = false; };
+    for (OngletContrat* onglet : onglets_) {
+        if (onglet->Index() != Origine && !ctx.state.tabLoaded[onglet->Index()])
             continue;
-        (this->*verifs[tab])();
-        if (state_.tabError[tab])
+        onglet->Verif();
+        if (onglet->Erreur())
             return arreter();
     }
 
     {
-        ui::BusyCursor busy(this);
-        state_.closePermission = 1;
-        state_.refusal = false;
+        ui::BusyCursor busy(&ctx.dialog);
+        ctx.state.closePermission = 1;
+        ctx.state.refusal = false;
         if (DureeModifiee())
             Verif_NbHeures();
-        if (state_.refusal) {
+        if (ctx.state.refusal) {
             // The hours refused: the contract is dropped unsaved.
-            Vider_Donnees();
-            state_.tabLoaded = {};
-            hide();
+            arreter();
+            editor_.Vider_Donnees();
+            ctx.state.tabLoaded = {};
+            ctx.dialog.hide();
             return;
         }
         VerifContratExist();
         if (overlap_)
             return arreter();
 
-        state_.saveInProgress = true;
+        ctx.state.saveInProgress = true;
         Ecrire_Donnees();
-        state_.saveInProgress = false;
+        ctx.state.saveInProgress = false;
         bool erreurOnglet = false;
-        for (bool error : state_.tabError)
+        for (bool error : ctx.state.tabError)
             erreurOnglet = erreurOnglet || error;
-        if (!state_.modificationAllowed || state_.endDateRefused || erreurOnglet || writeRefused_)
+        if (!ctx.state.modificationAllowed || ctx.state.endDateRefused || erreurOnglet || writeRefused_)
             return arreter();
     }
     Maj_Missions();
@@ -95,37 +118,30 @@ void Frm_ElementsContrat::Cmd_OK_Click() {
     Fermer();
 }
 
-void Frm_ElementsContrat::Ecrire_Donnees() {
+void SauvegardeContrat::Ecrire_Donnees() {
     writeRefused_ = false;
-    state_.modificationAllowed = true;
+    ctx.state.modificationAllowed = true;
     Verif_ModificationPossible();
-    if (!state_.modificationAllowed)
+    if (!ctx.state.modificationAllowed)
         return;
-    state_.endDateRefused = false;
-    const QString endDate = data::dates::DateToInternal(ui->Txt_DateFinContrat->text());
-    if (g_.ContractRecord.Item(c::DateFin) != endDate.toStdString())
+    ctx.state.endDateRefused = false;
+    const QString endDate = data::dates::DateToInternal(ctx.ui.Txt_DateFinContrat->text());
+    if (ctx.g.ContractRecord.Item(c::DateFin) != endDate.toStdString())
         Verif_SuppDateFin();
-    if (state_.endDateRefused)
+    if (ctx.state.endDateRefused)
         return;
 
-    Ecrire_Ong1();
-    if (state_.tabError[Onglet::Origine])
-        return;
-    using Procedure = void (Frm_ElementsContrat::*)();
-    static constexpr Procedure ecritures[] = {
-        nullptr, &Frm_ElementsContrat::Ecrire_Ong2, &Frm_ElementsContrat::Ecrire_Ong3,
-        &Frm_ElementsContrat::Ecrire_Ong4, &Frm_ElementsContrat::Ecrire_Ong5};
-    for (int tab = Onglet::Caracteristiques; tab < editor::NombreOnglets; ++tab) {
-        if (!state_.tabLoaded[tab])
+    for (OngletContrat* onglet : onglets_) {
+        if (onglet->Index() != Origine && !ctx.state.tabLoaded[onglet->Index()])
             continue;
-        (this->*ecritures[tab])();
-        if (state_.tabError[tab])
+        onglet->Ecrire();
+        if (onglet->Erreur())
             return;
     }
-    state_.contractNumber = ui->Txt_NumContrat->text();
+    ctx.state.contractNumber = ctx.ui.Txt_NumContrat->text();
 
     if (IncidencesAVerifier() && !Verif_IncidencesPlanning()) {
-        state_.tabError[Onglet::FinContrat] = true;
+        ctx.state.tabError[FinContrat] = true;
         return;
     }
     if (!EnregistrerContrat()) {
@@ -136,11 +152,11 @@ void Frm_ElementsContrat::Ecrire_Donnees() {
     AvertirDateFinCreee();
 }
 
-bool Frm_ElementsContrat::EnregistrerContrat() {
-    dba::Record& contract = g_.ContractRecord;
-    dba::Record& locked = g_.LockedContractRecord;
+bool SauvegardeContrat::EnregistrerContrat() {
+    dba::Record& contract = ctx.g.ContractRecord;
+    dba::Record& locked = ctx.g.LockedContractRecord;
     const std::string key = contract.key();
-    const dba::Table& table = g_.Handles.Contrat;
+    const dba::Table& table = ctx.g.Handles.Contrat;
 
     // Under the lock, the stored contract must still be the one opened.
     bool stored = true;
@@ -160,44 +176,35 @@ bool Frm_ElementsContrat::EnregistrerContrat() {
         Signaler("Enregistrement impossible : ", error);
         return false;
     }
-    auto liberer = [&locked] {
-        try {
-            locked.Release();
-        } catch (const dba::Error& error) {
-            qWarning() << "Frm_ElementsContrat: verrou non libéré:" << error.what();
+    {
+        const VerrouContrat verrou(locked);
+        if (!stored || !MemeContenu(locked.Item(), ctx.g.OpeningRecordText)) {
+            ui::messages().Show(MessageModifieAilleurs, ui::Buttons::Ok, ui::Icon::Exclamation);
+            return false;
         }
-        locked = dba::Record();
-    };
-    if (!stored || !editor::MemeContenu(locked.Item(), g_.OpeningRecordText)) {
-        liberer();
-        ui::messages().Show(MessageModifieAilleurs, ui::Buttons::Ok, ui::Icon::Exclamation);
-        return false;
+        try {
+            contract.SetRecord(SansChampsVidesFinaux(contract.Item()));
+            contract.DBWriteU();
+        } catch (const dba::Error& error) {
+            Signaler("Enregistrement impossible : ", error);
+            return false;
+        }
     }
-
-    try {
-        contract.SetRecord(editor::SansChampsVidesFinaux(contract.Item()));
-        contract.DBWriteU();
-    } catch (const dba::Error& error) {
-        liberer();
-        Signaler("Enregistrement impossible : ", error);
-        return false;
-    }
-    liberer();
 
     try {
         contract.Release();
         contract = table.ReadRecord(key);
-        g_.OpeningRecordText = contract.Item();
+        ctx.g.OpeningRecordText = contract.Item();
     } catch (const dba::Error& error) {
         // Written; only the copy on screen could not be refreshed.
-        g_.OpeningRecordText = editor::SansChampsVidesFinaux(contract.Item());
+        ctx.g.OpeningRecordText = SansChampsVidesFinaux(contract.Item());
         qWarning() << "Frm_ElementsContrat: relecture du contrat impossible:" << error.what();
     }
     return true;
 }
 
-bool Frm_ElementsContrat::AvertirDateFinCreee() {
-    const dba::Record& r = g_.ContractRecord;
+bool SauvegardeContrat::AvertirDateFinCreee() {
+    const dba::Record& r = ctx.g.ContractRecord;
     if (r.Item(c::DateFin).empty() || !r.Item(c::PeriodeDernierBulletin).empty())
         return false;
     ui::messages().Show(MessageDateFinCreee, ui::Buttons::Ok, ui::Icon::Exclamation);
@@ -206,20 +213,20 @@ bool Frm_ElementsContrat::AvertirDateFinCreee() {
 
 // --- After a save ---
 
-void Frm_ElementsContrat::Maj_Missions() {
-    const QString endText = ui->Txt_DateFinContrat->text().trimmed();
-    if (state_.activityType != QLatin1String("I") || endText.isEmpty())
+void SauvegardeContrat::Maj_Missions() {
+    const QString endText = ctx.ui.Txt_DateFinContrat->text().trimmed();
+    if (ctx.state.activityType != QLatin1String("I") || endText.isEmpty())
         return;
     const std::string end = data::dates::DateToInternal(endText).toStdString();
     if (end.empty())
         return;
-    const std::string helper = c::CodeAidant(g_.ContractRecord.key());
-    const std::string entity = ui->Txt_AssocContrat->text().toStdString();
+    const std::string helper = c::CodeAidant(ctx.g.ContractRecord.key());
+    const std::string entity = ctx.ui.Txt_AssocContrat->text().toStdString();
     dba::Record missions;
     try {
-        missions = g_.Handles.MissionsAidant.ReadRecordLocked(helper);
+        missions = ctx.g.Handles.MissionsAidant.ReadRecordLocked(helper);
     } catch (const dba::RecordNotFound&) {
-        g_.Handles.MissionsAidant.NewRecord(helper).Release();
+        ctx.g.Handles.MissionsAidant.NewRecord(helper).Release();
         return;
     } catch (const dba::Error& error) {
         Signaler("Missions de l'aidant non mises à jour : ", error);
@@ -244,21 +251,21 @@ void Frm_ElementsContrat::Maj_Missions() {
     missions.Release();
 }
 
-void Frm_ElementsContrat::Maj_LiensDocuments() {
-    const std::string prefix = (ui->Txt_AssocContrat->text() + ui->Txt_ConvColContrat->text()).toStdString();
-    if (!state_.contractPrinted) {
+void SauvegardeContrat::Maj_LiensDocuments() {
+    const std::string prefix = (ctx.ui.Txt_AssocContrat->text() + ctx.ui.Txt_ConvColContrat->text()).toStdString();
+    if (!ctx.state.contractPrinted) {
         Toucher_LienDocument(data::tables::LIENCONTRAT, prefix + "CONTRAT",
-                             c::CodeAidant(g_.ContractRecord.key()) + state_.contractNumber.toStdString());
-        state_.contractNumber.clear();
-    } else if (!state_.amendmentPrinted && !state_.amendmentDocumentKey.Item(1).empty()) {
+                             c::CodeAidant(ctx.g.ContractRecord.key()) + ctx.state.contractNumber.toStdString());
+        ctx.state.contractNumber.clear();
+    } else if (!ctx.state.amendmentPrinted && !ctx.state.amendmentDocumentKey.Item(1).empty()) {
         Toucher_LienDocument(data::tables::LIENAVENANT, prefix + "AVENANT",
-                             state_.amendmentDocumentKey.Item(1));
+                             ctx.state.amendmentDocumentKey.Item(1));
     }
 }
 
 // The document editor regenerates a document whose records were written
 // after it was printed; writing them back marks the contract as changed.
-void Frm_ElementsContrat::Toucher_LienDocument(const std::string& linkTable, const std::string& table,
+void SauvegardeContrat::Toucher_LienDocument(const std::string& linkTable, const std::string& table,
                                                const std::string& key) {
     auto toucher = [](const dba::Table& t, const std::string& recordKey) {
         dba::Record r;
@@ -271,13 +278,13 @@ void Frm_ElementsContrat::Toucher_LienDocument(const std::string& linkTable, con
         r.Release();
     };
     try {
-        toucher(g_.TheDatabase.OpenTable(linkTable), table);
+        toucher(ctx.g.TheDatabase.OpenTable(linkTable), table);
     } catch (const dba::Error& error) {
         qWarning() << "Frm_ElementsContrat: lien de document" << linkTable.c_str()
                    << "non mis à jour:" << error.what();
     }
     try {
-        toucher(g_.TheDatabase.OpenTable(table), key);
+        toucher(ctx.g.TheDatabase.OpenTable(table), key);
     } catch (const dba::TableNotFound&) {
         // The entity has no documents of this kind.
     } catch (const dba::Error& error) {
@@ -287,25 +294,20 @@ void Frm_ElementsContrat::Toucher_LienDocument(const std::string& linkTable, con
 
 // --- Retour ---
 
-void Frm_ElementsContrat::Cmd_Retour_Click() {
+void SauvegardeContrat::Cmd_Retour_Click() {
     {
         // Every change on screen goes into the record to compare it with the
-        // opened one; a failed earlier check must not hide a change.
-        ui::BusyCursor busy(this);
-        state_.tabError = {};
-        Ecrire_Ong1();
-        if (state_.tabLoaded[Onglet::Caracteristiques])
-            Ecrire_Ong2();
-        if (state_.tabLoaded[Onglet::ElementsPaie])
-            Ecrire_Ong3();
-        if (state_.tabLoaded[Onglet::DroitsConges])
-            Ecrire_Ong4();
-        if (state_.tabLoaded[Onglet::FinContrat])
-            Ecrire_Ong5();
+        // contract as the screen showed it; a failed earlier check must not
+        // hide a change.
+        ui::BusyCursor busy(&ctx.dialog);
+        ctx.state.tabError = {};
+        for (OngletContrat* onglet : onglets_)
+            if (onglet->Index() == Origine || ctx.state.tabLoaded[onglet->Index()])
+                onglet->Ecrire();
     }
-    if (!profile_ || !profile_->MayChangeData())
+    if (!ctx.PeutModifier())
         return Fermer();
-    if (editor::MemeContenu(g_.ContractRecord.Item(), g_.OpeningRecordText)) {
+    if (MemeContenu(ctx.g.ContractRecord.Item(), ctx.state.screenOpeningText)) {
         if (!VirementSansRib())
             Fermer();
         return;
@@ -325,56 +327,43 @@ void Frm_ElementsContrat::Cmd_Retour_Click() {
     // Saved from here without the overlap check; each tab checks itself
     // before writing.
     struct Marqueurs {
-        editor::EditorState& s;
+        EditorState& s;
         ~Marqueurs() {
             s.checkBeforeWrite = false;
             s.writeFromReturn = false;
         }
-    } marqueurs{state_};
-    state_.checkBeforeWrite = true;
-    state_.modificationAllowed = true;
-    state_.refusal = false;
+    } marqueurs{ctx.state};
+    ctx.state.checkBeforeWrite = true;
+    ctx.state.modificationAllowed = true;
+    ctx.state.refusal = false;
     if (DureeModifiee())
         Verif_NbHeures();
-    if (state_.refusal)
+    if (ctx.state.refusal)
         return;
     Verif_ModificationPossible();
-    if (!state_.modificationAllowed)
+    if (!ctx.state.modificationAllowed)
         return;
-    state_.endDateRefused = false;
+    ctx.state.endDateRefused = false;
     Verif_SuppDateFin();
-    if (state_.endDateRefused)
+    if (ctx.state.endDateRefused)
         return;
 
-    Ecrire_Ong1();
-    if (state_.tabError[Onglet::Origine])
-        return;
-    if (state_.tabLoaded[Onglet::Caracteristiques]) {
-        Ecrire_Ong2();
-        if (state_.tabError[Onglet::Caracteristiques])
+    for (OngletContrat* onglet : onglets_) {
+        const int tab = onglet->Index();
+        if (tab != Origine && !ctx.state.tabLoaded[tab])
+            continue;
+        if (tab == ElementsPaie) {
+            ctx.state.writeFromReturn = true;
+            ctx.state.bankDetailsMissing = false;
+        }
+        onglet->Ecrire();
+        if (onglet->Erreur())
             return;
-    }
-    state_.writeFromReturn = true;
-    if (state_.tabLoaded[Onglet::ElementsPaie]) {
-        state_.bankDetailsMissing = false;
-        Ecrire_Ong3();
-        if (state_.tabError[Onglet::ElementsPaie])
-            return;
-        if (state_.bankDetailsMissing) {
+        if (tab == ElementsPaie && ctx.state.bankDetailsMissing) {
             ui::messages().Show(MessageVirementSansRib, ui::Buttons::Ok, ui::Icon::Exclamation);
-            ui->Cbo_ModPaieContrat->setFocus();
+            ctx.ui.Cbo_ModPaieContrat->setFocus();
             return;
         }
-    }
-    if (state_.tabLoaded[Onglet::DroitsConges]) {
-        Ecrire_Ong4();
-        if (state_.tabError[Onglet::DroitsConges])
-            return;
-    }
-    if (state_.tabLoaded[Onglet::FinContrat]) {
-        Ecrire_Ong5();
-        if (state_.tabError[Onglet::FinContrat])
-            return;
     }
     if (IncidencesAVerifier() && !Verif_IncidencesPlanning())
         return;
@@ -383,79 +372,80 @@ void Frm_ElementsContrat::Cmd_Retour_Click() {
     overlap_ = false;
     if (AvertirDateFinCreee())
         return;
-    if (!state_.amendmentDocumentKey.Item(1).empty()) {
+    if (!ctx.state.amendmentDocumentKey.Item(1).empty()) {
         const std::string prefix =
-            (ui->Txt_AssocContrat->text() + ui->Txt_ConvColContrat->text()).toStdString();
+            (ctx.ui.Txt_AssocContrat->text() + ctx.ui.Txt_ConvColContrat->text()).toStdString();
         Toucher_LienDocument(data::tables::LIENAVENANT, prefix + "AVENANT",
-                             state_.amendmentDocumentKey.Item(1));
+                             ctx.state.amendmentDocumentKey.Item(1));
     }
     Fermer();
 }
 
-bool Frm_ElementsContrat::VirementSansRib() {
-    QComboBox* mode = ui->Cbo_ModPaieContrat;
+bool SauvegardeContrat::VirementSansRib() {
+    QComboBox* mode = ctx.ui.Cbo_ModPaieContrat;
     if (mode->count() == 0 || mode->currentText().isEmpty() || mode->currentText() != mode->itemText(0))
         return false;
-    bool ribExists = true;
     try {
-        ribExists = g_.Handles.RibAidant.Exists(c::CodeAidant(g_.ContractRecord.key()));
+        if (ctx.g.Handles.RibAidant.Exists(c::CodeAidant(ctx.g.ContractRecord.key())))
+            return false;
+        ui::messages().Show(MessageVirementSansRib, ui::Buttons::Ok, ui::Icon::Exclamation);
     } catch (const dba::Error& error) {
-        qWarning() << "Frm_ElementsContrat: RIB de l'aidant illisible:" << error.what();
+        // Unchecked is not "has bank details": the transfer could not be paid.
+        SignalerTableIllisible(data::tables::RIBAIDANT, error);
     }
-    if (ribExists)
-        return false;
-    ui::messages().Show(MessageVirementSansRib, ui::Buttons::Ok, ui::Icon::Exclamation);
     mode->setFocus();
     return true;
 }
 
-void Frm_ElementsContrat::Fermer() {
+void SauvegardeContrat::Fermer() {
     // The editor itself lets the window go; the close box alone never does.
-    state_.closePermission = 1;
-    Vider_Donnees();
+    ctx.state.closePermission = 1;
+    editor_.Vider_Donnees();
     try {
-        g_.ContractRecord.Release();
+        ctx.g.ContractRecord.Release();
     } catch (const dba::Error& error) {
         qWarning() << "Frm_ElementsContrat: verrou du contrat non libéré:" << error.what();
     }
-    state_.tabLoaded = {};
-    hide();
+    ctx.state.tabLoaded = {};
+    ctx.dialog.hide();
 }
 
 // --- Rule checks at their places in the save flows ---
 
-bool Frm_ElementsContrat::DureeModifiee() const {
-    const QString duration = ui->Txt_DureeWContrat->text();
-    const QString frequency = ui->Cbo_FreqWContrat->currentText();
-    if (!duration.isEmpty() && !frequency.isEmpty() && state_.amendmentTabChanged)
+bool SauvegardeContrat::DureeModifiee() const {
+    const QString duration = ctx.ui.Txt_DureeWContrat->text();
+    const QString frequency = ctx.ui.Cbo_FreqWContrat->currentText();
+    if (!duration.isEmpty() && !frequency.isEmpty() && ctx.state.amendmentTabChanged)
         return true;
-    return duration + frequency != state_.savedDuration;
+    return duration + frequency != ctx.state.savedDuration;
 }
 
-void Frm_ElementsContrat::Verif_NbHeures() {
-    state_.refusal = saveChecks_.Refuses(rules::SaveCheck::HoursLimit);
+void SauvegardeContrat::Verif_NbHeures() {
+    ctx.state.refusal = checks_.Refuses(rules::SaveCheck::HoursLimit);
 }
 
-void Frm_ElementsContrat::VerifContratExist() {
-    overlap_ = saveChecks_.Refuses(rules::SaveCheck::ContractOverlap);
+void SauvegardeContrat::VerifContratExist() {
+    overlap_ = checks_.Refuses(rules::SaveCheck::ContractOverlap);
 }
 
-void Frm_ElementsContrat::Verif_ModificationPossible() {
-    if (saveChecks_.Refuses(rules::SaveCheck::ModificationPossible))
-        state_.modificationAllowed = false;
+void SauvegardeContrat::Verif_ModificationPossible() {
+    if (checks_.Refuses(rules::SaveCheck::ModificationPossible))
+        ctx.state.modificationAllowed = false;
 }
 
-void Frm_ElementsContrat::Verif_SuppDateFin() {
-    if (saveChecks_.Refuses(rules::SaveCheck::EndDateRemoval))
-        state_.endDateRefused = true;
+void SauvegardeContrat::Verif_SuppDateFin() {
+    if (checks_.Refuses(rules::SaveCheck::EndDateRemoval))
+        ctx.state.endDateRefused = true;
 }
 
-bool Frm_ElementsContrat::Verif_IncidencesPlanning() {
-    return !saveChecks_.Refuses(rules::SaveCheck::PlanningIncidences);
+bool SauvegardeContrat::Verif_IncidencesPlanning() {
+    return !checks_.Refuses(rules::SaveCheck::PlanningIncidences);
 }
 
-bool Frm_ElementsContrat::IncidencesAVerifier() const {
-    return g_.PlanningCheck &&
-           (ui->Txt_DernJrWContrat->text().trimmed() != state_.savedLastWorkingDay ||
-            QString::fromStdString(g_.ContractRecord.Item(c::DateDebut)) != state_.savedStartDate);
+bool SauvegardeContrat::IncidencesAVerifier() const {
+    return ctx.g.PlanningCheck &&
+           (ctx.ui.Txt_DernJrWContrat->text().trimmed() != ctx.state.savedLastWorkingDay ||
+            QString::fromStdString(ctx.g.ContractRecord.Item(c::DateDebut)) != ctx.state.savedStartDate);
 }
+
+} // namespace editor

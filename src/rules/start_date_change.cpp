@@ -34,7 +34,9 @@ QString VerifChangementDebut(const StartDateChangeInput& input) {
                       period.size() >= 6 ? QString::fromStdString(period.substr(4, 2)).toInt() : 0, 1);
     const std::optional<long long> firstDay = data::dates::ToDayNumber(first);
     if (!firstDay)
-        return {}; // no usable pay period: nothing was paid from it
+        // Without the current pay period nothing tells whether payroll used
+        // the date: the move is refused rather than let through unchecked.
+        return QString::fromUtf8(MessagePeriodeIllisible);
     bool ok = false;
     const long long start = input.newStart.trimmed().toLongLong(&ok);
     if (!ok || start < *firstDay)

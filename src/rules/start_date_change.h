@@ -4,7 +4,8 @@
 // - a payslip was calculated for the contract (its period is kept in the
 //   contract) in or after the month the contract started;
 // - otherwise, the new start falls before the current pay period, or a
-//   payslip calculation exists for the current or the following period.
+//   payslip calculation exists for the current or the following period;
+// - or the current pay period cannot be read.
 #include <QString>
 #include <functional>
 #include <string>
@@ -14,6 +15,9 @@ namespace rules {
 inline constexpr char MessageBulletinCalcule[] =
     "Impossible de modifier la date de début : un bulletin a déjà été calculé pour ce contrat.";
 inline constexpr char MessageDebutAvantPeriode[] = "La date de début de contrat ne peut être antérieure au ";
+inline constexpr char MessagePeriodeIllisible[] =
+    "Contrôle de la date de début impossible : la période de paie courante (table PERIODESPAIE) est "
+    "absente ou illisible.";
 
 struct StartDateChangeInput {
     QString newStart;             // day number of the start date on screen
