@@ -237,7 +237,7 @@ void OngletOrigine::Opt_Determine_Click() {
 }
 
 void OngletOrigine::Opt_Indetermine_Click() {
-    ui.Cmd_MotifCDD->setEnabled(false);
+    ctx.ecrans.Activer(ui.Cmd_MotifCDD, false);
     ui.Etq_DatFinContrat->setVisible(false);
     ui.Txt_DatFinContrat->setEnabled(false);
     ui.Etq_DatNotifContrat->setEnabled(true);

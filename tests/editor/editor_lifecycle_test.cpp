@@ -200,6 +200,9 @@ TEST_F(EditorTest, ContractManagementLevelLocksInputsWhenItIsThreeOrMoreAsText) 
                     << c.level.toStdString() << " " << name;
             EXPECT_FALSE(child<QPushButton>(editor, "Cmd_OK")->isHidden());
             EXPECT_TRUE(child<QPushButton>(editor, "Cmd_Retour")->isEnabled());
+            // A screen registered later does not lift the lock.
+            editor.SetEcranLateral("Cmd_QualifPro", [] {});
+            EXPECT_EQ(child<QPushButton>(editor, "Cmd_QualifPro")->isEnabled(), !c.locked) << c.level.toStdString();
         });
     }
 }
@@ -259,10 +262,21 @@ TEST_F(EditorTest, SideScreensWithoutAScreenStayDisabled) {
         for (const char* name : {"Cmd_SuiviAnnuel", "Cmd_RubSaisie", "Cmd_MotifCDD", "Cmd_Comment",
                                  "Cmd_Conges", "Cmd_DetailEmpl", "Cmd_QualifPro", "Cmd_TpsIndem"})
             EXPECT_FALSE(child<QPushButton>(editor, name)->isEnabled()) << name;
-        bool opened = false;
-        editor.SetEcranLateral("Cmd_Comment", [&] { opened = true; });
+        // Printing needs the contract's documents, not in the library yet.
+        EXPECT_FALSE(child<QPushButton>(editor, "Cmd_ImpContrat")->isEnabled());
+        int opened = 0;
+        editor.SetEcranLateral("Cmd_Comment", [&] { opened = 10; });
+        editor.SetEcranLateral("Cmd_Comment", [&] { ++opened; });
         ClickButton(editor, "Cmd_Comment");
-        EXPECT_TRUE(opened);
+        EXPECT_EQ(opened, 1);
+        // A screen does not lift what the editor's rules decided: the
+        // fixed-term reason of an open-ended contract stays disabled.
+        editor.SetEcranLateral("Cmd_MotifCDD", [] {});
+        EXPECT_FALSE(child<QPushButton>(editor, "Cmd_MotifCDD")->isEnabled());
+        child<QRadioButton>(editor, "Opt_Determine")->click();
+        EXPECT_TRUE(child<QPushButton>(editor, "Cmd_MotifCDD")->isEnabled());
+        child<QRadioButton>(editor, "Opt_Indetermine")->click();
+        EXPECT_FALSE(child<QPushButton>(editor, "Cmd_MotifCDD")->isEnabled());
     });
 }
 

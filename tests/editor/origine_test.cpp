@@ -99,109 +99,62 @@ TEST_F(OrigineTest, TheEmployerIsABeneficiaryUnder02AndAnEstablishmentOtherwise)
     }
 }
 
-TEST_F(OrigineTest, AFixedTermContractNeedsAPresumedEndNotBeforeTheStartAndAReason) {
-    const QString presumedEndMissing = QStringLiteral("La date de fin présumée est obligatoire pour un CDD.");
-    const QString badDate = QStringLiteral("La date saisie est incorrecte, veuillez la ressaisir.");
-    const QString endBeforeStart = QStringLiteral(
-        "La date de fin de contrat présumée doit être supérieure ou égale à la date de début de contrat.");
-    const QString reasonMissing = QStringLiteral("La saisie d'un motif d'embauche est obligatoire.");
-    struct Case {
-        const char* what;
-        const char* presumedEnd;
-        const char* actualEnd; // Txt_DateFinContrat, tab "Fin du contrat"
-        const char* reason;    // field 113
-        QString message;       // empty: saved
-        ui::Icon icon;
-        const char* focus;
-        bool retourAsks; // after a refusal: what is on screen would change the record
-    } cases[] = {
-        {"actual end instead of presumed end", "", "30/06/2020", "01", {}, ui::Icon::None, nullptr, false},
-        {"presumed end on the start day", "01/03/2020", "", "01", {}, ui::Icon::None, nullptr, false},
-        {"presumed end the day before", "29/02/2020", "", "01", endBeforeStart, ui::Icon::Information,
-         "Txt_DatFinContrat", true},
-        {"no end at all", "", "", "01", presumedEndMissing, ui::Icon::Information, "Txt_DatFinContrat",
-         false},
-        {"presumed end not a date", "31/02/2020", "", "01", badDate, ui::Icon::Information,
-         "Txt_DatFinContrat", false},
-        {"no hiring reason", "01/03/2021", "", "", reasonMissing, ui::Icon::Exclamation, nullptr, true},
-    };
+TEST_F(OrigineTest, ARefusedValueIsShownOnItsTabWithTheFocusAndNothingIsWritten) {
+    // The checks themselves are the rule's (tests/rules); here the tab
+    // shows the first refusal from wherever the user pressed OK.
+    PutContract({{4, "D"}, {113, "01"}});
+    const std::string before = Stored().Item();
     OpenBrowser();
-    for (const Case& c : cases) {
-        PutContract({{4, "D"}, {113, c.reason}});
-        OpenEditor([&](Frm_ElementsContrat& editor) {
-            Edit(editor, "Txt_DatFinContrat")->setText(c.presumedEnd);
-            Edit(editor, "Txt_DateFinContrat")->setText(c.actualEnd);
-            if (!c.message.isEmpty())
-                scripted.messages.expect(c.message, c.icon);
-            child<QPushButton>(editor, "Cmd_OK")->click();
-            scripted.messages.verify();
-            EXPECT_EQ(editor.isVisible(), !c.message.isEmpty()) << c.what;
-            EXPECT_EQ(editor.State().tabError[Onglet::Origine], !c.message.isEmpty()) << c.what;
-            if (c.focus) {
-                EXPECT_EQ(child<QTabWidget>(editor, "Ong_Contrat")->currentIndex(), Onglet::Origine)
-                    << c.what;
-                ASSERT_NE(editor.focusWidget(), nullptr) << c.what;
-                EXPECT_EQ(editor.focusWidget()->objectName(), c.focus) << c.what;
-            }
-            LeaveUnsaved(editor, c.retourAsks);
-        });
-        if (c.message.isEmpty())
-            EXPECT_EQ(Stored().Item(60), std::string(*c.presumedEnd ? Day(c.presumedEnd) : "")) << c.what;
-        else
-            EXPECT_EQ(Stored().Item(60), "") << c.what;
-    }
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        Edit(editor, "Txt_DatFinContrat")->setText("29/02/2020");
+        SelectTab(editor, Onglet::Caracteristiques);
+        scripted.messages.expect(
+            "La date de fin de contrat présumée doit être supérieure ou égale à la date de début de contrat.",
+            ui::Icon::Information);
+        ClickButton(editor, "Cmd_OK");
+        scripted.messages.verify();
+        EXPECT_TRUE(editor.isVisible());
+        EXPECT_TRUE(editor.State().tabError[Onglet::Origine]);
+        EXPECT_EQ(child<QTabWidget>(editor, "Ong_Contrat")->currentIndex(), Onglet::Origine);
+        ASSERT_NE(editor.focusWidget(), nullptr);
+        EXPECT_EQ(editor.focusWidget()->objectName(), "Txt_DatFinContrat");
+        LeaveUnsaved(editor);
+    });
+    EXPECT_EQ(Stored().Item(), before);
+    // A refusal without a control to fix leaves the focus where it is.
+    PutContract({{4, "D"}, {113, ""}, {60, Day("31/12/2030")}});
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        scripted.messages.expect("La saisie d'un motif d'embauche est obligatoire.", ui::Icon::Exclamation);
+        ClickButton(editor, "Cmd_OK");
+        scripted.messages.verify();
+        EXPECT_TRUE(editor.isVisible());
+        LeaveUnsaved(editor, false);
+    });
 }
 
-TEST_F(OrigineTest, TheStartDateMovesOnlyWhilePayrollHasNotUsedIt) {
-    struct Case {
-        const char* what;
-        const char* calculated; // field 63
-        const char* storedStart;
-        const char* newStart;
-        std::vector<std::string> calculations; // DETAILCALCUL periods of the contract
-        QString refusal;
-    } cases[] = {
-        {"payslip of the start month", "202301", "15/01/2023", "20/01/2023", {}, BulletinCalcule},
-        {"payslip after the start month", "202301", "15/12/2022", "20/12/2022", {}, BulletinCalcule},
-        {"payslip before the start month", "202212", "15/01/2023", "20/01/2023", {}, {}},
-        {"before the current pay period",
-         "",
-         "15/11/2026",
-         "31/10/2026",
-         {},
-         QStringLiteral("La date de début de contrat ne peut être antérieure au 01/11/2026.")},
-        {"inside the current period, nothing calculated", "", "15/11/2026", "02/11/2026", {}, {}},
-        {"calculated for the current period", "", "15/11/2026", "02/11/2026", {"202611"}, BulletinCalcule},
-        {"calculated for the next period", "", "15/11/2026", "02/11/2026", {"202612"}, BulletinCalcule},
-        {"calculated two periods on only", "", "15/11/2026", "02/11/2026", {"202701"}, {}},
-    };
+TEST_F(OrigineTest, AStartDateThatMovesTakesTheFirstTermsAndTheGridStartWithIt) {
+    PutContract({{63, ""}, {7, Day("15/11/2026")}, {15, Day("15/11/2026")}, {21, Day("15/11/2026")}});
+    lib.db.OpenTable(DETAILCALCUL).DeleteRecord("50001001202611");
     OpenBrowser();
-    for (const Case& c : cases) {
-        PutContract({{63, c.calculated},
-                     {7, Day(c.storedStart)},
-                     {15, Day(c.storedStart)},
-                     {21, Day(c.storedStart)}});
-        lib.db.OpenTable(DETAILCALCUL).DeleteRecord("50001001202611");
-        for (const std::string& period : c.calculations)
-            lib.Put(DETAILCALCUL, "50001001" + period, {{1, "F"}});
-        OpenEditor([&](Frm_ElementsContrat& editor) {
-            Edit(editor, "Txt_DatDebContrat")->setText(c.newStart);
-            if (!c.refusal.isEmpty())
-                scripted.messages.expect(c.refusal, ui::Icon::Exclamation);
-            ClickButton(editor, "Cmd_OK");
-            scripted.messages.verify();
-            EXPECT_EQ(editor.isVisible(), !c.refusal.isEmpty()) << c.what;
-            LeaveUnsaved(editor);
-        });
-        const dba::Record r = Stored();
-        const std::string start = Day(c.refusal.isEmpty() ? c.newStart : c.storedStart);
-        EXPECT_EQ(r.Item(7), start) << c.what;
-        // The first terms and the grid start follow a start date that moves.
-        EXPECT_EQ(r.Item(15, 1), start) << c.what;
-        EXPECT_EQ(r.Item(21, 1), start) << c.what;
-        for (const std::string& period : c.calculations)
-            lib.db.OpenTable(DETAILCALCUL).DeleteRecord("50001001" + period);
-    }
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        Edit(editor, "Txt_DatDebContrat")->setText("02/11/2026");
+        ClickButton(editor, "Cmd_OK");
+        EXPECT_FALSE(editor.isVisible());
+    });
+    const dba::Record r = Stored();
+    EXPECT_EQ(r.Item(7), Day("02/11/2026"));
+    EXPECT_EQ(r.Item(15, 1), Day("02/11/2026"));
+    EXPECT_EQ(r.Item(21, 1), Day("02/11/2026"));
+    // A refused move writes nothing.
+    lib.Put(DETAILCALCUL, "50001001202611", {{1, "F"}});
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        Edit(editor, "Txt_DatDebContrat")->setText("03/11/2026");
+        scripted.messages.expect(BulletinCalcule, ui::Icon::Exclamation);
+        ClickButton(editor, "Cmd_OK");
+        scripted.messages.verify();
+        LeaveUnsaved(editor);
+    });
+    EXPECT_EQ(Stored().Item(7), Day("02/11/2026"));
 }
 
 TEST_F(OrigineTest, ChangingTabRunsTheStartDateRulesFirst) {

@@ -234,10 +234,16 @@ TEST_F(SaveReturnTest, ARuleCheckThatRefusesStopsTheSaveWithNothingWritten) {
             SelectTab(editor, Onglet::Caracteristiques);
             Edit(editor, "Txt_DureeWContrat")->setText("50");
             Edit(editor, "Txt_PerEssaiContrat")->setText("45");
+            // A print waiting for this save is dropped with it.
+            editor.State().saveAndPrintPending = true;
             ClickButton(editor, "Cmd_OK");
-            EXPECT_EQ(runs, 1) << rules::SaveCheckName(c.check).toStdString();
-            EXPECT_EQ(editor.isVisible(), !c.closes) << rules::SaveCheckName(c.check).toStdString();
-            EXPECT_EQ(Stored().Item(), before) << rules::SaveCheckName(c.check).toStdString();
+            const std::string name = rules::SaveCheckName(c.check).toStdString();
+            EXPECT_EQ(runs, 1) << name;
+            EXPECT_EQ(editor.isVisible(), !c.closes) << name;
+            EXPECT_EQ(Stored().Item(), before) << name;
+            EXPECT_FALSE(editor.State().saveAndPrintPending) << name;
+            // Past the tab checks the window may close, as after any save.
+            EXPECT_EQ(editor.State().closePermission, 1) << name;
             editor.ControlesEnregistrement() = rules::SaveChecks();
             if (editor.isVisible()) {
                 scripted.messages.expect(Question, ui::Icon::Question, ui::Buttons::YesNoCancel,
