@@ -33,15 +33,22 @@ install(TARGETS arbel-db arbel-contrats
 
 # The include directory comes with the targets (their INSTALL_INTERFACE).
 # Headers keep their folder, as the library's own sources include them
-# ("dba/database.h", "control/ctr_contrat.h"). Read at install time, so a
-# header added later is installed without reconfiguring.
-foreach(dir IN ITEMS dba data ui control editor rules documents screens)
-  if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/src/${dir})
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/${dir}/
-      DESTINATION ${ARBEL_INSTALL_INCLUDEDIR}/${dir}
-      FILES_MATCHING PATTERN "*.h"
-      PATTERN "ui_*.h" EXCLUDE)
-  endif()
+# ("dba/database.h", "control/ctr_contrat.h"). Installed: what a host uses
+# (the engine, the browser, the rights, the client context, the table and
+# field names, the message and modal services it may replace), never the
+# editor's, the rules' or the screens' internals, which may change between
+# any two versions.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/dba/
+  DESTINATION ${ARBEL_INSTALL_INCLUDEDIR}/dba
+  FILES_MATCHING PATTERN "*.h")
+set(ARBEL_HOST_HEADERS
+  control/ctr_contrat.h control/contract_search.h
+  data/access_rights.h data/client.h data/global_state.h data/tables.h data/table_fields.h
+  data/contrat_fields.h data/dates.h data/numbers.h data/dictionaries.h data/demo_database.h
+  ui/messages.h ui/modal.h ui/message_box_messages.h)
+foreach(header IN LISTS ARBEL_HOST_HEADERS)
+  get_filename_component(folder ${header} DIRECTORY)
+  install(FILES ${PROJECT_SOURCE_DIR}/src/${header} DESTINATION ${ARBEL_INSTALL_INCLUDEDIR}/${folder})
 endforeach()
 
 install(EXPORT ArbelContratsTargets

@@ -190,6 +190,27 @@ TEST_F(InstalledPackageTest, InstalledHeadersNeedNoGeneratedFormHeader) {
     EXPECT_GT(headers, 10);
 }
 
+// A host sees the browser, the engine and the services it may replace, not
+// the editor's or the rules' internals; and every installed header finds
+// what it includes in the prefix.
+TEST_F(InstalledPackageTest, InstalledHeadersAreTheHostsAndComplete) {
+    const QString root = installed->prefix + QStringLiteral("/include/arbel/");
+    for (const char* folder : {"editor", "rules", "screens", "documents"})
+        EXPECT_FALSE(QDir(root + QString::fromLatin1(folder)).exists()) << folder;
+    QDirIterator it(root, {QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
+    const QRegularExpression include(QStringLiteral(R"re(#\s*include\s*"([^"]+)")re"));
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        for (auto match = include.globalMatch(text); match.hasNext();) {
+            const QString included = match.next().captured(1);
+            EXPECT_TRUE(QFile::exists(root + included)) << path.toStdString() << " includes " << included.toStdString();
+        }
+    }
+}
+
 // The package must work wherever the prefix is copied: nothing in it may
 // point back into the source or build tree.
 TEST_F(InstalledPackageTest, PackageFilesDoNotPointIntoTheTrees) {
