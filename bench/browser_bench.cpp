@@ -6,6 +6,7 @@
 // beneficiaries and rights are those of a real site; it is built once and
 // cached beside the executable.
 #include "bench_databases.h"
+#include "demo_database_cache.h"
 
 #include "control/contract_search.h"
 #include "control/ctr_contrat.h"
@@ -37,8 +38,6 @@
 
 namespace {
 
-constexpr int DemoScale = 2000;
-constexpr std::uint32_t DemoSeed = 1;
 constexpr int WantedContracts = 20;
 
 // A search that finds nothing shows a message; here it is counted and
@@ -55,25 +54,6 @@ public:
     int shown = 0;
     QString last;
 };
-
-std::filesystem::path PrepareDemoDatabase() {
-    const std::filesystem::path final =
-        bench::CacheDirectory() /
-        ("demo-scale" + std::to_string(DemoScale) + "-seed" + std::to_string(DemoSeed) + ".db");
-    if (std::filesystem::exists(final))
-        return final;
-    const std::filesystem::path partial = final.string() + ".partial";
-    bench::RemoveDatabaseFiles(partial);
-    {
-        dba::Database db = dba::Database::Create(partial.string());
-        data::BuildDemoDatabase(db, DemoScale, DemoSeed);
-    }
-    if (std::filesystem::exists(partial.string() + "-wal") &&
-        std::filesystem::file_size(partial.string() + "-wal") > 0)
-        throw std::runtime_error("journal not checkpointed after building " + partial.string());
-    std::filesystem::rename(partial, final);
-    return final;
-}
 
 struct Fixture {
     dba::Database db;
@@ -152,7 +132,7 @@ int main(int argc, char** argv) {
     ui::setMessages(&f.messages);
     try {
         const auto started = std::chrono::steady_clock::now();
-        const std::filesystem::path path = PrepareDemoDatabase();
+        const std::filesystem::path path = bench::PrepareDemoDatabase();
         f.db = dba::Database::Open(path.string());
         const std::string period = f.db.OpenTable(data::tables::PERIODESPAIE)
                                        .ReadRecord(data::tables::keys::PeriodesPaie)
