@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -31,6 +32,14 @@ struct EditorContext {
     std::shared_ptr<data::AccessRights> rights;
     std::optional<data::RightsProfile> profile;
     EcransLateraux ecrans;
+    // Above zero while a tab shows the contract: the look-ups then leave
+    // the stored codes as they are.
+    int affichage = 0;
+    // The activities of the contract's entity, status and agreement, read
+    // again when one of them changes (the pay tab's activity frame).
+    std::function<void()> Gestion_Activite;
+    // The lists that follow the agreement (profiles, provident schemes).
+    std::function<void()> ConventionChangee;
 
     // Tables and lists read when the editor loads, used by several tabs.
     dba::Table civilAide, pcs, rubCharge;

@@ -71,9 +71,10 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     ctx_ = std::make_unique<EditorContext>(*ui, *this, globals);
     auto origine = std::make_unique<OngletOrigine>(*ctx_);
     origine_ = origine.get();
-    onglets_ = {std::move(origine), std::make_unique<OngletCaracteristiques>(*ctx_),
-                std::make_unique<OngletElementsPaie>(*ctx_), std::make_unique<OngletDroitsConges>(*ctx_),
-                std::make_unique<OngletFinContrat>(*ctx_)};
+    auto paie = std::make_unique<OngletElementsPaie>(*ctx_);
+    paie_ = paie.get();
+    onglets_ = {std::move(origine), std::make_unique<OngletCaracteristiques>(*ctx_), std::move(paie),
+                std::make_unique<OngletDroitsConges>(*ctx_), std::make_unique<OngletFinContrat>(*ctx_)};
     std::array<OngletContrat*, NombreOnglets> onglets{};
     for (int tab = 0; tab < NombreOnglets; ++tab)
         onglets[tab] = onglets_[tab].get();
@@ -132,6 +133,7 @@ void Frm_ElementsContrat::Form_Load() {
 void Frm_ElementsContrat::InitElementContrat() {
     Lire(t::TABLES, [&] {
         origine_->ChargerListes();
+        paie_->ChargerListes();
         static_cast<OngletFinContrat&>(*onglets_[FinContrat]).ChargerListes();
     });
     // The flag spares a refill while the browser keeps this editor; a new
@@ -171,6 +173,7 @@ void Frm_ElementsContrat::Remplir_CombosElement() {
         remplir(ui->Cbo_LibConvColContrat, ctx_->agreementList);
         complet = true;
     });
+    paie_->ProfilContrat();
     Lire(t::RUBCHARGE, [&] {
         complet = false;
         ctx_->homeHelpCharges = db.SelectRecords("SSELECT RUBCHARGE AVEC 28 = \"1\" AND AVEC 30 = \"\"", "0");
@@ -189,6 +192,10 @@ void Frm_ElementsContrat::Afficher_Donnees() {
         ui->Txt_DateFinContrat->setEnabled(false);
 
     Afficher_Ong1();
+    // The contract's activities give it its activity type, which the save
+    // needs whether or not the pay tab is shown.
+    paie_->Activites().Gestion_Activite();
+    paie_->Activites().AfficherActivites();
     ctx_->state.tabLoaded[FinContrat] = true;
     Afficher_Ong5();
     NoterTexteOuverture(*onglets_[Origine]);
@@ -236,6 +243,9 @@ void Frm_ElementsContrat::setDroitsUtilisateur(std::shared_ptr<data::AccessRight
 
 void Frm_ElementsContrat::Init() {
     Appliquer_Droits();
+    // What follows runs with the editor on screen: the status options
+    // reload the activities from now on.
+    ctx_->state.activated = true;
     ctx_->state.contractPrinted = false;
     ctx_->state.amendmentPrinted = false;
     bool telegestion = false;
@@ -323,6 +333,7 @@ void Frm_ElementsContrat::Ong_Contrat_Click(int previous) {
         Deselectionner(ui->Cbo_FreqWContrat);
         break;
     case ElementsPaie:
+        paie_->ProfilContrat();
         Deselectionner(ui->Cbo_LibProfilContrat);
         Deselectionner(ui->Cbo_ModPaieContrat);
         break;
@@ -414,6 +425,7 @@ void Frm_ElementsContrat::DesinitElementContrat() {
     ctx_->natureVoie = dba::Record();
     ctx_->civilAide = ctx_->pcs = ctx_->rubCharge = dba::Table();
     origine_->LibererListes();
+    paie_->LibererListes();
     static_cast<OngletFinContrat&>(*onglets_[FinContrat]).LibererListes();
 }
 

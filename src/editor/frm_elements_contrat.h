@@ -24,6 +24,7 @@ namespace editor {
 struct EditorContext;
 class OngletContrat;
 class OngletOrigine;
+class OngletElementsPaie;
 class SauvegardeContrat;
 class InputBlocker;
 } // namespace editor
@@ -91,6 +92,7 @@ private:
     std::unique_ptr<editor::EditorContext> ctx_;
     std::array<std::unique_ptr<editor::OngletContrat>, editor::NombreOnglets> onglets_;
     editor::OngletOrigine* origine_ = nullptr;
+    editor::OngletElementsPaie* paie_ = nullptr;
     std::unique_ptr<editor::SauvegardeContrat> sauvegarde_;
     std::unique_ptr<editor::InputBlocker> inputBlocker_;
     QStringList echecsLecture_;

@@ -7,6 +7,8 @@
 #include "editor/combo_text.h"
 #include "editor/contract_fields_text.h"
 #include "editor/ong1_origine.h"
+#include "editor/code_lookup.h"
+#include "editor/list_lookup.h"
 #include "editor/table_error.h"
 #include "rules/code_entry.h"
 #include "rules/date_entry.h"
@@ -14,6 +16,8 @@
 #include "ui/events.h"
 #include "ui/messages.h"
 #include "ui_frm_elements_contrat.h"
+
+#include <QSignalBlocker>
 
 namespace editor {
 
@@ -42,18 +46,51 @@ void OngletOrigine::connecter() {
             ui::onKeyPress(box, this, [](int& ascii) { ascii = rules::FiltreToucheDate(ascii); });
     ui::onLostFocus(ui.Txt_DatDebContrat, this, &OngletOrigine::Txt_DatDebContrat_LostFocus);
     ui::onLostFocus(ui.Txt_DatFinContrat, this, &OngletOrigine::Txt_DatFinContrat_LostFocus);
-
-    ui::onKeyPress(ui.Txt_AssocContrat, this, &OngletOrigine::Txt_AssocContrat_KeyPress);
-    ui::onKeyPress(ui.Txt_ConvColContrat, this, &OngletOrigine::Txt_ConvColContrat_KeyPress);
-    ui::onKeyPress(ui.Txt_EmplEtabContrat, this, &OngletOrigine::Txt_EmplEtabContrat_KeyPress);
     ui::onKeyPress(ui.Cbo_LibEmplEtabContrat, this, &OngletOrigine::Cbo_LibEmplEtabContrat_KeyPress);
 
-    ui::onClick(ui.Cbo_LibConvColContrat, this, &OngletOrigine::Cbo_LibConvColContrat_Click);
-    ui::onClick(ui.Cbo_LibAssocContrat, this, &OngletOrigine::Cbo_LibAssocContrat_Click);
-    ui::onComboChange(ui.Cbo_LibAssocContrat, this, &OngletOrigine::Cbo_LibAssocContrat_Change);
-    ui::onClick(ui.Cbo_LibEmplEtabContrat, this, &OngletOrigine::Cbo_LibEmplEtabContrat_Click);
-    ui::onDropDown(ui.Cbo_NatureContrat, this, &OngletOrigine::Cbo_NatureContrat_DropDown);
-    ui::onLostFocus(ui.Cbo_NatureContrat, this, &OngletOrigine::Cbo_NatureContrat_LostFocus);
+    RechercheCode::Config entite;
+    entite.code = ui.Txt_AssocContrat;
+    entite.libelle = ui.Cbo_LibAssocContrat;
+    entite.longueur = RechercheCode::Longueur(3);
+    entite.ligneDe = RechercheCode::LigneDans(ctx.entityList);
+    entite.codeDe = RechercheCode::CodeDans(ctx.entityList);
+    entite.inconnu = QStringLiteral("Cette entité juridique n'existe pas.");
+    entite.trouve = [this] { EntiteTrouvee(); };
+    entite.efface = [this] { EntiteEffacee(); };
+    lookups_.push_back(std::make_unique<RechercheCode>(ctx, std::move(entite)));
+
+    RechercheCode::Config convention;
+    convention.code = ui.Txt_ConvColContrat;
+    convention.libelle = ui.Cbo_LibConvColContrat;
+    convention.longueur = RechercheCode::Longueur(2);
+    convention.ligneDe = RechercheCode::LigneDans(ctx.agreementList);
+    convention.codeDe = RechercheCode::CodeDans(ctx.agreementList);
+    convention.inconnu = QStringLiteral("Cette convention collective n'existe pas.");
+    convention.trouve = [this] { ConventionTrouvee(); };
+    lookups_.push_back(std::make_unique<RechercheCode>(ctx, std::move(convention)));
+
+    RechercheCode::Config employeur;
+    employeur.code = ui.Txt_EmplEtabContrat;
+    employeur.libelle = ui.Cbo_LibEmplEtabContrat;
+    employeur.longueur = [this] { return EstConventionParticulier(ui.Txt_ConvColContrat->text()) ? 5 : 3; };
+    employeur.ligneDe = [this](const QString& code) { return LigneEmployeur(code); };
+    employeur.codeDe = [this](int row) { return row < employeurs_.size() ? employeurs_[row].first : QString(); };
+    employeur.inconnu = QStringLiteral("Cet employeur n'existe pas.");
+    employeur.trouve = [this] { Activer_MotifCDD(); };
+    lookups_.push_back(std::make_unique<RechercheCode>(ctx, std::move(employeur)));
+
+    ListeSaisie::Config nature;
+    nature.combo = ui.Cbo_NatureContrat;
+    nature.remplir = [this](QComboBox* combo) {
+        if (!natureContrat_.hasTable())
+            natureContrat_ = ctx.g.Handles.Tables.ReadRecordOrEmpty(data::tables::lists::NATURECONTRAT);
+        for (int i = 1; i <= natureContrat_.DCount(data::listes::Codes); ++i)
+            combo->addItem(Valeur(natureContrat_, data::listes::Libelles, i));
+    };
+    nature.inconnu = QStringLiteral("La nature saisie n'existe pas, veuillez la ressaisir.");
+    nature.icone = ui::Icon::None;
+    nature.focus = [this](QWidget* combo) { Focus(combo); };
+    nature_ = std::make_unique<ListeSaisie>(ctx, std::move(nature));
 
     ui::onClick(ui.Opt_Determine, this, &OngletOrigine::Opt_Determine_Click);
     ui::onClick(ui.Opt_Indetermine, this, &OngletOrigine::Opt_Indetermine_Click);
@@ -105,24 +142,7 @@ void OngletOrigine::Txt_DatFinContrat_LostFocus() {
     ControleDate(ui.Txt_DatFinContrat);
 }
 
-// --- Codes completed on Enter ---
-
-void OngletOrigine::Txt_AssocContrat_KeyPress(int& ascii) {
-    if (ascii == Entree)
-        ui.Txt_AssocContrat->setText(rules::CompleterCode(ui.Txt_AssocContrat->text(), 3));
-}
-
-void OngletOrigine::Txt_ConvColContrat_KeyPress(int& ascii) {
-    if (ascii == Entree)
-        ui.Txt_ConvColContrat->setText(rules::CompleterCode(ui.Txt_ConvColContrat->text(), 2));
-}
-
-void OngletOrigine::Txt_EmplEtabContrat_KeyPress(int& ascii) {
-    if (ascii != Entree)
-        return;
-    const int length = EstConventionParticulier(ui.Txt_ConvColContrat->text()) ? 5 : 3;
-    ui.Txt_EmplEtabContrat->setText(rules::CompleterCode(ui.Txt_EmplEtabContrat->text(), length));
-}
+// --- Employer search by name ---
 
 void OngletOrigine::Cbo_LibEmplEtabContrat_KeyPress(int& ascii) {
     if (ascii != Entree)
@@ -142,84 +162,106 @@ void OngletOrigine::Remplir_Aide() {
     const QString name = ui.Cbo_LibEmplEtabContrat->currentText();
     const std::string query = "SSELECT CIVILAIDE AVEC NomPrenomAide = \"" + name.toStdString() +
                               "]\" AND AVEC CodeAideElts AND SANS 43 PAR 2";
+    dba::ResultList found;
     try {
-        employerList_ = ctx.g.TheDatabase.SelectRecords(query, "0 2 3");
+        found = ctx.g.TheDatabase.SelectRecords(query, "0 2 3");
     } catch (const dba::QuerySyntaxError&) {
         // A name the query cannot carry (a double quote) finds nobody.
-        employerList_ = {};
     } catch (const dba::Error& error) {
-        employerList_ = {};
         SignalerTableIllisible(data::tables::CIVILAIDE, error);
     }
-    ui.Cbo_LibEmplEtabContrat->clear();
+    employeurs_.clear();
+    for (int row = 1; row <= found.DCount(); ++row)
+        employeurs_.append({QString::fromStdString(found.Item(row, 1)),
+                            QString::fromStdString(found.Item(row, 2) + " " + found.Item(row, 3))});
+    RemplirEmployeurs();
     ui.Txt_EmplEtabContrat->clear();
-    for (int row = 1; row <= employerList_.DCount(); ++row)
-        ui.Cbo_LibEmplEtabContrat->addItem(
-            QString::fromStdString(employerList_.Item(row, 2) + " " + employerList_.Item(row, 3)));
-    if (ui.Cbo_LibEmplEtabContrat->count() == 1 && !ui.Cbo_LibEmplEtabContrat->itemText(0).isEmpty())
-        ui.Txt_EmplEtabContrat->setText(QString::fromStdString(employerList_.Item(1, 1)));
+    if (employeurs_.size() == 1 && !employeurs_.front().second.trimmed().isEmpty())
+        ui.Txt_EmplEtabContrat->setText(employeurs_.front().first);
 }
 
-// --- Name combos ---
-
-void OngletOrigine::Cbo_LibConvColContrat_Click() {
-    const int row = ui.Cbo_LibConvColContrat->currentIndex() + 1;
-    if (row >= 1)
-        ui.Txt_ConvColContrat->setText(QString::fromStdString(ctx.agreementList.Item(row, 1)));
+void OngletOrigine::RemplirEmployeurs() {
+    const QSignalBlocker quiet(ui.Cbo_LibEmplEtabContrat);
+    ui.Cbo_LibEmplEtabContrat->clear();
+    for (const auto& [code, label] : employeurs_)
+        ui.Cbo_LibEmplEtabContrat->addItem(label);
+    ui.Cbo_LibEmplEtabContrat->setCurrentIndex(-1);
 }
 
-void OngletOrigine::Cbo_LibAssocContrat_Click() {
-    const int row = ui.Cbo_LibAssocContrat->currentIndex() + 1;
-    if (row < 1)
+int OngletOrigine::LigneEmployeur(const QString& code) {
+    for (int row = 0; row < employeurs_.size(); ++row)
+        if (employeurs_[row].first == code)
+            return row;
+    if (!EstConventionParticulier(ui.Txt_ConvColContrat->text()))
+        return -1;
+    // A beneficiary's code typed without searching by name first.
+    const dba::Record person = ctx.civilAide.ReadRecordOrEmpty(code.toStdString());
+    if (person.Item().empty())
+        return -1;
+    employeurs_ = {{code, QString::fromStdString(person.Item(data::civilaide::Nom) + " " +
+                                                 person.Item(data::civilaide::Prenom))}};
+    RemplirEmployeurs();
+    return 0;
+}
+
+// --- What depends on the entity and the agreement ---
+
+void OngletOrigine::EntiteTrouvee() {
+    const QString entity = ui.Txt_AssocContrat->text();
+    if (entity == entiteVue_)
         return;
-    const QString code = QString::fromStdString(ctx.entityList.Item(row, 1));
-    if (code == ui.Txt_AssocContrat->text())
-        return;
-    ui.Txt_AssocContrat->setText(code);
+    entiteVue_ = entity;
     // The employer belongs to the entity.
     ui.Txt_EmplEtabContrat->clear();
-    ViderTexte(ui.Cbo_LibEmplEtabContrat);
-    if (ui.Txt_ConvColContrat->text().toInt() == 2)
-        ui.Cbo_LibEmplEtabContrat->clear();
+    employeurs_.clear();
+    if (!EstConventionParticulier(ui.Txt_ConvColContrat->text())) {
+        try {
+            const dba::ResultList establishments = ctx.g.TheDatabase.SelectRecords(
+                "SSELECT ETABLISSEMENT AVEC 0 = \"" + entity.toStdString() + "]\" PAR 1", "0 1");
+            for (int row = 1; row <= establishments.DCount(); ++row) {
+                // Sites key their establishments by entity and establishment.
+                const QString key = QString::fromStdString(establishments.Item(row, 1));
+                employeurs_.append({key.size() > 3 ? key.mid(3, 3) : key,
+                                    QString::fromStdString(establishments.Item(row, 2))});
+            }
+        } catch (const dba::Error& error) {
+            SignalerTableIllisible(data::tables::ETABLISSEMENT, error);
+        }
+    }
+    RemplirEmployeurs();
+    ui.Txt_OrgRetraite->setText(OrganismeRetraite(entity));
+    if (ctx.Gestion_Activite)
+        ctx.Gestion_Activite();
 }
 
-void OngletOrigine::Cbo_LibAssocContrat_Change() {
-    if (ui.Cbo_LibAssocContrat->currentText().isEmpty())
-        ui.Txt_AssocContrat->clear();
+void OngletOrigine::EntiteEffacee() {
+    entiteVue_.clear();
+    ui.Txt_EmplEtabContrat->clear();
+    employeurs_.clear();
+    RemplirEmployeurs();
+    ui.Cbo_Activite->clear();
 }
 
-void OngletOrigine::Cbo_LibEmplEtabContrat_Click() {
-    const int row = ui.Cbo_LibEmplEtabContrat->currentIndex() + 1;
-    if (row < 1 || row > employerList_.DCount())
-        return;
-    const QString code = QString::fromStdString(employerList_.Item(row, 1));
-    ui.Txt_EmplEtabContrat->setText(
-        EstConventionParticulier(ui.Txt_ConvColContrat->text()) ? code : code.mid(3, 3));
+QString OngletOrigine::OrganismeRetraite(const QString& entity) const {
+    try {
+        const dba::ResultList bodies = ctx.g.TheDatabase.SelectRecords(
+            "SSELECT ORGANISMESOCIAL AVEC 0 = \"" + entity.toStdString() + "]\" AND AVEC 3 = \"03\" PAR 0", "0");
+        if (bodies.DCount() > 0)
+            return QString::fromStdString(bodies.Item(1, 1)).mid(entity.size());
+    } catch (const dba::Error& error) {
+        SignalerTableIllisible(data::tables::ORGANISMESOCIAL, error);
+    }
+    return QStringLiteral("IRCEM");
 }
 
-// --- Nature ---
-
-void OngletOrigine::Cbo_NatureContrat_DropDown() {
-    if (ui.Cbo_NatureContrat->count() > 0)
-        return;
-    if (!natureContrat_.hasTable())
-        natureContrat_ = ctx.g.Handles.Tables.ReadRecordOrEmpty(data::tables::lists::NATURECONTRAT);
-    const QString text = ui.Cbo_NatureContrat->currentText();
-    for (int i = 1; i <= natureContrat_.DCount(data::listes::Codes); ++i)
-        ui.Cbo_NatureContrat->addItem(Valeur(natureContrat_, data::listes::Libelles, i));
-    MettreTexte(ui.Cbo_NatureContrat, text);
-}
-
-void OngletOrigine::Cbo_NatureContrat_LostFocus() {
-    const QString text = ui.Cbo_NatureContrat->currentText();
-    if (text.isEmpty())
-        return;
-    for (int i = 1; i <= natureContrat_.DCount(data::listes::Codes); ++i)
-        if (Valeur(natureContrat_, data::listes::Libelles, i) == text)
-            return;
-    ui::messages().Show(QStringLiteral("La nature saisie n'existe pas, veuillez la ressaisir."));
-    ViderTexte(ui.Cbo_NatureContrat);
-    Focus(ui.Cbo_NatureContrat);
+void OngletOrigine::ConventionTrouvee() {
+    ui.Etq_EmplEtabContrat->setText(EstConventionParticulier(ui.Txt_ConvColContrat->text())
+                                        ? QStringLiteral("Employeur")
+                                        : QStringLiteral("Etablissement"));
+    if (ctx.ConventionChangee)
+        ctx.ConventionChangee();
+    if (ctx.Gestion_Activite)
+        ctx.Gestion_Activite();
 }
 
 // --- Options ---
@@ -261,8 +303,8 @@ void OngletOrigine::Opt_Mensuel_Click() {
 }
 
 void OngletOrigine::Opt_Production_Click() {
-    // The activities of the status are reloaded by the activities
-    // assignment once the editor is shown; it is not part of this tab.
+    if (ctx.state.activated && ctx.Gestion_Activite)
+        ctx.Gestion_Activite();
     for (QWidget* w :
          {static_cast<QWidget*>(ui.Lst_RepartActContrat), static_cast<QWidget*>(ui.Txt_RepartActContrat),
           static_cast<QWidget*>(ui.Txt_ActiviteContrat), static_cast<QWidget*>(ui.Cmd_OKActivite),
@@ -275,6 +317,8 @@ void OngletOrigine::Opt_Production_Click() {
 }
 
 void OngletOrigine::Opt_Administratif_Click() {
+    if (ctx.state.activated && ctx.Gestion_Activite)
+        ctx.Gestion_Activite();
     ui.Lst_RepartActContrat->clear();
     if (ui.Lst_ActiviteContrat->count() > 0 && !ui.Lst_ActiviteContrat->item(0)->text().isEmpty())
         ui.Lst_RepartActContrat->addItem(QStringLiteral("0"));

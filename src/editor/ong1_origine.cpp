@@ -49,10 +49,10 @@ void OngletOrigine::ChargerListes() {
 
 void OngletOrigine::LibererListes() {
     natureContrat_ = dba::Record();
-    employerList_ = {};
+    employeurs_.clear();
 }
 
-void OngletOrigine::Afficher() {
+void OngletOrigine::AfficherControles() {
     ++ctx.state.displays[Origine];
     const dba::Record& r = ctx.g.ContractRecord;
     ui.Txt_NumContrat->setText(QString::fromStdString(c::NumeroContrat(r.key())));
@@ -65,6 +65,7 @@ void OngletOrigine::Afficher() {
     const QString entity = Champ(r, c::EntiteJuridique);
     MettreTexte(ui.Cbo_LibAssocContrat, LibelleDe(ctx.entityList, entity));
     ui.Txt_AssocContrat->setText(entity);
+    entiteVue_ = entity;
 
     // The code comes from the contract; only its name needs a read, and a
     // failed read leaves the name empty, never the code.

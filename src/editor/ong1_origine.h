@@ -1,7 +1,14 @@
 #pragma once
 // Tab "Origine": the identity of the contract (agreement, entity, employer,
 // type, salary mode, status, dates, trial period, nature).
+#include "editor/code_lookup.h"
+#include "editor/list_lookup.h"
 #include "editor/onglet_contrat.h"
+
+#include <QList>
+#include <QPair>
+#include <memory>
+#include <vector>
 
 class QLineEdit;
 class QWidget;
@@ -12,7 +19,6 @@ class OngletOrigine : public OngletContrat {
 public:
     explicit OngletOrigine(EditorContext& context);
 
-    void Afficher() override;
     void Verif() override;
     void Ecrire() override;
     void EcrireDans(dba::Record& record) const override;
@@ -39,16 +45,15 @@ private:
     bool ControleDate(QLineEdit* box);
 
     void Txt_DatFinContrat_LostFocus();
-    void Txt_AssocContrat_KeyPress(int& ascii);
-    void Txt_ConvColContrat_KeyPress(int& ascii);
-    void Txt_EmplEtabContrat_KeyPress(int& ascii);
     void Cbo_LibEmplEtabContrat_KeyPress(int& ascii);
-    void Cbo_LibConvColContrat_Click();
-    void Cbo_LibAssocContrat_Click();
-    void Cbo_LibAssocContrat_Change();
-    void Cbo_LibEmplEtabContrat_Click();
-    void Cbo_NatureContrat_DropDown();
-    void Cbo_NatureContrat_LostFocus();
+    // The employers offered: beneficiaries found by name under agreement
+    // "02", the entity's establishments otherwise.
+    void RemplirEmployeurs();
+    int LigneEmployeur(const QString& code);
+    void EntiteTrouvee();
+    void EntiteEffacee();
+    QString OrganismeRetraite(const QString& entity) const;
+    void ConventionTrouvee();
     void Opt_Determine_Click();
     void Opt_Indetermine_Click();
     void Opt_Horaire_Click();
@@ -56,8 +61,14 @@ private:
     void Opt_Production_Click();
     void Opt_Administratif_Click();
 
-    dba::Record natureContrat_;     // TABLES "NATURECONTRAT"
-    dba::ResultList employerList_;  // CIVILAIDE "0 2 3": beneficiaries found by Remplir_Aide
+    dba::Record natureContrat_; // TABLES "NATURECONTRAT"
+    QList<QPair<QString, QString>> employeurs_; // code as typed, label
+    QString entiteVue_;                          // the entity whose employers are offered
+    std::vector<std::unique_ptr<RechercheCode>> lookups_;
+    std::unique_ptr<ListeSaisie> nature_;
+
+protected:
+    void AfficherControles() override;
 };
 
 } // namespace editor

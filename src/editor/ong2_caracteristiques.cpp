@@ -17,7 +17,7 @@ namespace c = data::contrat;
 
 OngletCaracteristiques::OngletCaracteristiques(EditorContext& context) : OngletContrat(context, Caracteristiques) {}
 
-void OngletCaracteristiques::Afficher() {
+void OngletCaracteristiques::AfficherControles() {
     ++ctx.state.displays[Caracteristiques];
     const dba::Record& r = ctx.g.ContractRecord;
     ui.Cmd_SupprAv->setEnabled(false);

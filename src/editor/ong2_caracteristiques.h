@@ -9,10 +9,12 @@ class OngletCaracteristiques : public OngletContrat {
 public:
     explicit OngletCaracteristiques(EditorContext& context);
 
-    void Afficher() override;
     void Verif() override;
     void EcrireDans(dba::Record& record) const override;
 
+
+protected:
+    void AfficherControles() override;
 };
 
 } // namespace editor

@@ -20,7 +20,7 @@ QString Jours(const std::string& kind) {
 
 } // namespace
 
-void OngletDroitsConges::Afficher() {
+void OngletDroitsConges::AfficherControles() {
     ++ctx.state.displays[DroitsConges];
     const dba::Record& r = ctx.g.ContractRecord;
     const std::string period = r.Item(c::PeriodeBulletinCalcule);

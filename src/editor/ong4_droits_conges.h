@@ -8,10 +8,12 @@ class OngletDroitsConges : public OngletContrat {
 public:
     explicit OngletDroitsConges(EditorContext& context);
 
-    void Afficher() override;
     void Verif() override;
     void EcrireDans(dba::Record& record) const override;
 
+
+protected:
+    void AfficherControles() override;
 };
 
 } // namespace editor

@@ -15,7 +15,27 @@ namespace editor {
 
 namespace c = data::contrat;
 
-OngletFinContrat::OngletFinContrat(EditorContext& context) : OngletContrat(context, FinContrat) {}
+OngletFinContrat::OngletFinContrat(EditorContext& context) : OngletContrat(context, FinContrat) {
+    ListeSaisie::Config motifs;
+    motifs.combo = ui.Cbo_MotifFinContrat;
+    motifs.remplir = [this](QComboBox* combo) { RemplirMotifs(combo, ctx.g.ContractRecord.Item(c::MotifFin)); };
+    motifs.inconnu = QStringLiteral("Le motif de fin de contrat saisi n'existe pas, veuillez le ressaisir.");
+    motifs.focus = [this](QWidget* combo) {
+        ui.Ong_Contrat->setCurrentIndex(FinContrat);
+        combo->setFocus();
+    };
+    motifs_ = std::make_unique<ListeSaisie>(ctx, std::move(motifs));
+}
+
+void OngletFinContrat::RemplirMotifs(QComboBox* combo, const std::string& kept) const {
+    // Reasons no longer offered stay for the contracts that use them.
+    for (int i = 1; i <= finContrat_.DCount(data::listes::Libelles); ++i) {
+        const std::string code = finContrat_.Item(data::listes::Codes, i);
+        if (finContrat_.Item(data::listes::Retire, i) == "O" && code != kept)
+            continue;
+        combo->addItem(Valeur(finContrat_, data::listes::Libelles, i), QString::fromStdString(code));
+    }
+}
 
 void OngletFinContrat::ChargerListes() {
     finContrat_ = ctx.g.Handles.Tables.ReadRecordOrEmpty(data::tables::lists::FINCONTRAT);
@@ -41,7 +61,7 @@ constexpr char MotifRuptureConventionnelle[] = "43";
 
 } // namespace
 
-void OngletFinContrat::Afficher() {
+void OngletFinContrat::AfficherControles() {
     ++ctx.state.displays[FinContrat];
     const dba::Record& r = ctx.g.ContractRecord;
     ui.Txt_OrgRetraite->setText(Champ(r, c::OrganismeRetraite));
@@ -49,16 +69,8 @@ void OngletFinContrat::Afficher() {
     if (!r.Item(c::DateNotification).empty()) {
         ui.Txt_DatNotifContrat->setText(DateChamp(r, c::DateNotification));
         const std::string reason = r.Item(c::MotifFin);
-        if (ui.Cbo_MotifFinContrat->count() == 0) {
-            // Reasons no longer offered stay for the contracts that use them.
-            for (int i = 1; i <= finContrat_.DCount(data::listes::Libelles); ++i) {
-                const std::string code = finContrat_.Item(data::listes::Codes, i);
-                if (finContrat_.Item(data::listes::Retire, i) == "O" && code != reason)
-                    continue;
-                ui.Cbo_MotifFinContrat->addItem(Valeur(finContrat_, data::listes::Libelles, i),
-                                                 QString::fromStdString(code));
-            }
-        }
+        if (ui.Cbo_MotifFinContrat->count() == 0)
+            RemplirMotifs(ui.Cbo_MotifFinContrat, reason);
         ui.Cbo_MotifFinContrat->setCurrentIndex(
             ui.Cbo_MotifFinContrat->findData(QString::fromStdString(reason)));
         ui.Cac_CalcIndLic->setChecked(false);

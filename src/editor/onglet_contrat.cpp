@@ -4,6 +4,15 @@
 
 namespace editor {
 
+void OngletContrat::Afficher() {
+    ++ctx.affichage;
+    struct Fin {
+        int& n;
+        ~Fin() { --n; }
+    } fin{ctx.affichage};
+    AfficherControles();
+}
+
 void OngletContrat::CommencerVerif() {
     ++ctx.state.checks[index_];
     ctx.state.tabError[index_] = false;

@@ -13,7 +13,8 @@ class OngletContrat : public QObject {
 public:
     OngletContrat(EditorContext& context, int index) : ctx(context), ui(context.ui), index_(index) {}
 
-    virtual void Afficher() = 0;
+    // Shows the contract record on the tab's controls.
+    void Afficher();
     // Sets the tab's error flag when a value is refused (the user was told).
     virtual void Verif() = 0;
     // Runs the check first when a save from "Retour" asks for it, then
@@ -29,6 +30,8 @@ public:
     bool Erreur() const { return ctx.state.tabError[index_]; }
 
 protected:
+    // What Afficher shows; the look-ups sleep meanwhile.
+    virtual void AfficherControles() = 0;
     // The counters the host and the tests read, and the error flag cleared.
     void CommencerVerif();
 

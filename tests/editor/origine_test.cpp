@@ -212,32 +212,6 @@ TEST_F(OrigineTest, DateBoxesTakeDigitsAndSlashesAndCompleteTheDateWhenLeft) {
     });
 }
 
-TEST_F(OrigineTest, CodesAreFilledWithZerosOnEnter) {
-    OpenBrowser();
-    OpenEditor([&](Frm_ElementsContrat& editor) {
-        struct Case {
-            const char* box;
-            const char* typed;
-            const char* expected;
-        } cases[] = {{"Txt_AssocContrat", "7", "007"},
-                     {"Txt_AssocContrat", "012", "012"},
-                     {"Txt_ConvColContrat", "2", "02"},
-                     {"Txt_EmplEtabContrat", "42", "00042"}};
-        for (const Case& c : cases) {
-            QLineEdit* box = Edit(editor, c.box);
-            box->setEnabled(true);
-            box->setText(c.typed);
-            QTest::keyClick(box, Qt::Key_Return);
-            EXPECT_EQ(box->text(), c.expected) << c.box << " " << c.typed;
-        }
-        editor.Griser_ComboOng1();
-        EXPECT_FALSE(Edit(editor, "Txt_AssocContrat")->isEnabled());
-        editor.Degriser_ComboOng1();
-        EXPECT_TRUE(Edit(editor, "Txt_EmplEtabContrat")->isEnabled());
-        LeaveUnsaved(editor);
-    });
-}
-
 TEST_F(OrigineTest, AnOpenEndedContractLosesItsPresumedEndAtTheNextWrite) {
     PutContract({{4, "D"}, {113, "01"}, {60, Day("31/12/2020")}, {62, "3 mois"}});
     OpenBrowser();
