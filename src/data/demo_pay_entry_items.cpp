@@ -20,8 +20,8 @@ const PayEntryItem& CatalogueItem(const std::string& code) {
 
 // One item as the screen would have computed it from what the user typed:
 // base x 100 and rate x 10000 where the item lets them be typed.
-rules::PayEntryItem Item(const std::string& code, rules::Scaled base, rules::Scaled rate, rules::Scaled amount,
-                         const std::string& activity) {
+rules::PayEntryItem Item(const std::string& code, rules::Scaled base, rules::Scaled rate,
+                         rules::Scaled amount, const std::string& activity) {
     const PayEntryItem& p = CatalogueItem(code);
     rules::PayEntryItem item{code, base, rate, amount, activity};
     if (p.baseMode != "0" && p.baseMode != "1")
@@ -98,8 +98,8 @@ void WritePayEntryShowcase(Builder& b) {
     }
     // Administrative staff: items without activity.
     if (!administrative.empty())
-        write(administrative.front(), {Item("010", 1050, 131500, 0, ""), Item("050", 0, 0, 0, ""),
-                                        Item("100", 0, 0, 0, "")});
+        write(administrative.front(),
+              {Item("010", 1050, 131500, 0, ""), Item("050", 0, 0, 0, ""), Item("100", 0, 0, 0, "")});
 }
 
 } // namespace data::demo

@@ -96,7 +96,8 @@ Scaled BaseFromPercentage(std::string_view percentage, long long lastBaseEntry) 
     constexpr int PercentDecimals = 4;
     const Scaled percent = ParseScaled(percentage, PercentDecimals).value_or(0);
     // percent / 10^4 / 100 x last, in hundredths: percent x last / 10^4.
-    const __int128 base = DivideRounded(static_cast<__int128>(percent) * lastBaseEntry, Pow10(PercentDecimals));
+    const __int128 base =
+        DivideRounded(static_cast<__int128>(percent) * lastBaseEntry, Pow10(PercentDecimals));
     return Narrow(base).value_or(0);
 }
 

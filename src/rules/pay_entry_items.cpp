@@ -109,7 +109,10 @@ EntryBoxSettings SettingsForModes(std::string_view baseMode, std::string_view ra
         s.amount.wantsFocus = true;
 
     using F = EntryBoxSettings::Focus;
-    s.focus = s.base.wantsFocus ? F::Base : s.rate.wantsFocus ? F::Rate : s.amount.wantsFocus ? F::Amount : F::None;
+    s.focus = s.base.wantsFocus     ? F::Base
+              : s.rate.wantsFocus   ? F::Rate
+              : s.amount.wantsFocus ? F::Amount
+                                    : F::None;
     return s;
 }
 
@@ -118,9 +121,11 @@ std::optional<EntryRefusal> CheckEntry(const EntryToCheck& e) {
         return EntryRefusal{QStringLiteral("La rubrique de saisie n'existe pas, veuillez la ressaisir."),
                             EntryField::Libelle};
     if (e.baseEnabled && e.base.trimmed().isEmpty())
-        return EntryRefusal{QStringLiteral("La base de la rubrique de saisie est obligatoire."), EntryField::Base};
+        return EntryRefusal{QStringLiteral("La base de la rubrique de saisie est obligatoire."),
+                            EntryField::Base};
     if (e.rateEnabled && e.rate.trimmed().isEmpty())
-        return EntryRefusal{QStringLiteral("Le taux de la rubrique de saisie est obligatoire."), EntryField::Rate};
+        return EntryRefusal{QStringLiteral("Le taux de la rubrique de saisie est obligatoire."),
+                            EntryField::Rate};
     if (e.amountEnabled && e.amount.trimmed().isEmpty())
         return EntryRefusal{QStringLiteral("Le montant de la rubrique de saisie est obligatoire."),
                             EntryField::Amount};

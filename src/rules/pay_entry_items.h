@@ -100,9 +100,9 @@ std::optional<EntryRefusal> CheckEntry(const EntryToCheck& entry);
 
 struct PayEntryItem {
     std::string code;
-    Scaled base = 0;   // x 100
-    Scaled rate = 0;   // x 10000
-    Scaled amount = 0; // x 100
+    Scaled base = 0;      // x 100
+    Scaled rate = 0;      // x 10000
+    Scaled amount = 0;    // x 100
     std::string activity; // ACTIVITES key; empty for administrative contracts
     bool operator==(const PayEntryItem&) const = default;
 };

@@ -115,8 +115,8 @@ TEST(PayEntryItems, BaseFromPercentageOfTheLastEntry) {
         long long last;
         Scaled base;
     } cases[] = {
-        {"125", 10, 1250}, {"125", 151, 18875}, {"12,5", 100, 1250}, {"33,3333", 10, 333},
-        {"66,6667", 1, 67}, {"100", 0, 0},     {"", 40, 0},          {"125", -8, -1000},
+        {"125", 10, 1250},  {"125", 151, 18875}, {"12,5", 100, 1250}, {"33,3333", 10, 333},
+        {"66,6667", 1, 67}, {"100", 0, 0},       {"", 40, 0},         {"125", -8, -1000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.percentage) + " % of " + std::to_string(c.last));
@@ -143,7 +143,19 @@ TEST(PayEntryItems, ModesSetTheEntryBoxes) {
         {"no base, rate shown as 0", "3", "2", "0", false, false, 0, false, 0, false, true, {}, F::Amount},
         {"no base, rate 0 formatted", "4", "3", "1", false, false, 0, false, 0, true, false, 550, F::None},
         {"fixed rate of mode 4", "0", "4", "2", true, false, {}, false, 112500, true, false, {}, F::Base},
-        {"rate typed first when no base", "2", "0", "2", false, false, 0, true, {}, false, false, {}, F::Rate},
+        {"rate typed first when no base",
+         "2",
+         "0",
+         "2",
+         false,
+         false,
+         0,
+         true,
+         {},
+         false,
+         false,
+         {},
+         F::Rate},
         {"unknown modes are typed", "", "9", "", true, false, {}, true, {}, false, true, {}, F::Base},
     };
     for (const Case& c : cases) {
@@ -189,8 +201,8 @@ TEST(PayEntryItems, ConfirmationChecksInOrder) {
              e.base.clear();
          },
          "La rubrique de saisie n'existe pas, veuillez la ressaisir.", EntryField::Libelle},
-        {"blank base", [](EntryToCheck& e) { e.base = "  "; }, "La base de la rubrique de saisie est obligatoire.",
-         EntryField::Base},
+        {"blank base", [](EntryToCheck& e) { e.base = "  "; },
+         "La base de la rubrique de saisie est obligatoire.", EntryField::Base},
         {"empty base of a disabled box",
          [](EntryToCheck& e) {
              e.baseEnabled = false;
@@ -203,10 +215,10 @@ TEST(PayEntryItems, ConfirmationChecksInOrder) {
              e.amount.clear();
          },
          "Le taux de la rubrique de saisie est obligatoire.", EntryField::Rate},
-        {"amount", [](EntryToCheck& e) { e.amount.clear(); }, "Le montant de la rubrique de saisie est obligatoire.",
-         EntryField::Amount},
-        {"production without activity", [](EntryToCheck& e) { e.activity.clear(); }, "L'activité est obligatoire.",
-         EntryField::Activity},
+        {"amount", [](EntryToCheck& e) { e.amount.clear(); },
+         "Le montant de la rubrique de saisie est obligatoire.", EntryField::Amount},
+        {"production without activity", [](EntryToCheck& e) { e.activity.clear(); },
+         "L'activité est obligatoire.", EntryField::Activity},
         {"administrative without activity",
          [](EntryToCheck& e) {
              e.production = false;
@@ -232,7 +244,8 @@ TEST(PayEntryItems, NumericEntryRefusals) {
     EXPECT_EQ(NumericEntryRefusal("-12,5", ","), std::nullopt);
     EXPECT_EQ(NumericEntryRefusal("-", ","), QString("Vous ne pouvez pas saisir seulement un moins."));
     EXPECT_EQ(NumericEntryRefusal(",", ","), QString("Vous ne pouvez pas saisir une virgule seule."));
-    EXPECT_EQ(NumericEntryRefusal("-,", ","), QString("Vous ne pouvez pas saisir un moins et une virgule seuls."));
+    EXPECT_EQ(NumericEntryRefusal("-,", ","),
+              QString("Vous ne pouvez pas saisir un moins et une virgule seuls."));
     EXPECT_TRUE(NumericEntryRefusal("12-", ",").has_value());
     EXPECT_TRUE(NumericEntryRefusal("99999999999999999999", ",").has_value());
 }
@@ -242,7 +255,8 @@ TEST(PayEntryItems, CatalogueLeavesOutWithdrawnItemsAndSortsByLabel) {
     using data::tables::RUBSAISIE;
     lib.Put(RUBSAISIE, "010", {{1, "Heures complémentaires"}, {6, "0"}, {8, "0"}, {10, "2"}, {18, "0"}});
     lib.Put(RUBSAISIE, "020", {{1, "Acompte"}, {6, "3"}, {8, "2"}, {10, "0"}, {18, "1"}});
-    lib.Put(RUBSAISIE, "030", {{1, "Indemnité de repas"}, {6, "3"}, {8, "3"}, {9, ""}, {10, "1"}, {11, "550"}});
+    lib.Put(RUBSAISIE, "030",
+            {{1, "Indemnité de repas"}, {6, "3"}, {8, "3"}, {9, ""}, {10, "1"}, {11, "550"}});
     lib.Put(RUBSAISIE, "040", {{1, "Astreinte"}, {6, "1"}, {7, "125"}, {8, "1"}, {9, "3500"}, {10, "2"}});
     const dba::ResultList catalogue = lib.db.SelectRecords(CatalogueQuery(), CatalogueFields);
     ASSERT_EQ(catalogue.DCount(), 3);

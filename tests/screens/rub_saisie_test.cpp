@@ -4,6 +4,7 @@
 #include "data/access_rights.h"
 #include "data/procedures.h"
 #include "data/tables.h"
+#include "dba/dynarray.h"
 #include "editor/frm_elements_contrat.h"
 #include "screens/rub_saisie/frm_rub_saisie.h"
 #include "screens/rub_saisie/ouvrir_rub_saisie.h"
@@ -37,7 +38,8 @@ protected:
     LibraryDatabase lib;
     data::GlobalState g;
     QWidget editor; // stands for the contract editor
-    std::vector<screens::ActiviteContrat> activities = {{"00101", "Aide à domicile"}, {"00102", "Garde de nuit"}};
+    std::vector<screens::ActiviteContrat> activities = {{"00101", "Aide à domicile"},
+                                                        {"00102", "Garde de nuit"}};
 
     void SetUp() override {
         // base mode, percentage, rate mode, fixed rate, amount mode, fixed amount, withdrawn
@@ -78,24 +80,18 @@ protected:
     void PutContract(const std::vector<Stored>& items) {
         std::vector<std::string> f[5];
         for (const Stored& s : items)
-            for (auto [i, v] : {std::pair{0, s.code}, {1, s.base}, {2, s.rate}, {3, s.amount}, {4, s.activity}})
+            for (auto [i, v] :
+                 {std::pair{0, s.code}, {1, s.base}, {2, s.rate}, {3, s.amount}, {4, s.activity}})
                 f[i].push_back(v);
-        auto join = [](const std::vector<std::string>& values) {
-            std::string text;
-            for (std::size_t i = 0; i < values.size(); ++i)
-                text += (i ? "\xFD" : "") + values[i];
-            return text;
-        };
         lib.Put(CONTRAT, "50001001",
                 {{1, "02"},
                  {6, "P"},
-                 {36, "00101\xFD"
-                      "00102"},
-                 {89, join(f[0])},
-                 {90, join(f[1])},
-                 {91, join(f[2])},
-                 {92, join(f[3])},
-                 {93, join(f[4])},
+                 {36, Values({"00101", "00102"})},
+                 {89, dba::Join(f[0], dba::VM)},
+                 {90, dba::Join(f[1], dba::VM)},
+                 {91, dba::Join(f[2], dba::VM)},
+                 {92, dba::Join(f[3], dba::VM)},
+                 {93, dba::Join(f[4], dba::VM)},
                  {148, "fin"}});
     }
     void ReadContract() { g.ContractRecord = g.Handles.Contrat.ReadRecord("50001001"); }
@@ -150,14 +146,16 @@ TEST_F(RubSaisieTest, ShowsTheItemsAndGivesThemBackUnchanged) {
     const std::string before = g.ContractRecord.Item();
     const bool changed = Open([&](Frm_RubSaisie& f) {
         EXPECT_EQ(f.windowTitle(), "Rubriques de saisie");
-        EXPECT_EQ(child<QLabel>(f, "Etq_Aidant")->text(), "Aidant : 50001 MARTIN Jeanne - contrat n° 001 (Production)");
+        EXPECT_EQ(child<QLabel>(f, "Etq_Aidant")->text(),
+                  "Aidant : 50001 MARTIN Jeanne - contrat n° 001 (Production)");
         EXPECT_EQ(Rows(f, "Lst_Code"), QStringList({"010", "030", "040"}));
         EXPECT_EQ(Rows(f, "Lst_LibRub"),
                   QStringList({"Heures complémentaires", "Indemnité kilométrique", "Prime exceptionnelle"}));
         EXPECT_EQ(Rows(f, "Lst_Base"), QStringList({"   151,67", "   240,00", "     0,00"}));
         EXPECT_EQ(Rows(f, "Lst_Taux"), QStringList({"  9,6100", "  0,3500", "  0,0000"}));
         EXPECT_EQ(Rows(f, "Lst_Montant"), QStringList({"  1457,55", "    84,00", "   150,00"}));
-        EXPECT_EQ(Rows(f, "Lst_Activite"), QStringList({"Aide à domicile", "Garde de nuit", "Aide à domicile"}));
+        EXPECT_EQ(Rows(f, "Lst_Activite"),
+                  QStringList({"Aide à domicile", "Garde de nuit", "Aide à domicile"}));
         EXPECT_EQ(Rows(f, "Lst_CodeActSelect"), QStringList({"00101", "00102", "00101"}));
         EXPECT_FALSE(child<QScrollBar>(f, "Bdv_Detail")->isVisible());
         EXPECT_FALSE(child<QLineEdit>(f, "Txt_Code")->isEnabled());
@@ -346,7 +344,8 @@ TEST_F(RubSaisieTest, ConfirmationRefusesAnIncompleteLineAndKeepsWhatWasTyped) {
         // The code changed to one no longer complete.
         child<QComboBox>(f, "Cbo_Activite")->setCurrentIndex(0);
         child<QLineEdit>(f, "Txt_Code")->setText("01");
-        scripted.messages.expect("La rubrique de saisie n'existe pas, veuillez la ressaisir.", ui::Icon::Exclamation);
+        scripted.messages.expect("La rubrique de saisie n'existe pas, veuillez la ressaisir.",
+                                 ui::Icon::Exclamation);
         Click(f, "Cmd_OK");
         EXPECT_TRUE(child<QComboBox>(f, "Cbo_LibRub")->currentText().isEmpty());
         // The window's close box and Escape do not close it.
@@ -379,7 +378,7 @@ TEST_F(RubSaisieTest, AdministrativeContractItemsCarryNoActivity) {
         true);
     EXPECT_TRUE(changed);
     EXPECT_EQ(g.ContractRecord.Item(92, 4), "-15050");
-    EXPECT_EQ(g.ContractRecord.Item(93), "\xFD\xFD\xFD");
+    EXPECT_EQ(g.ContractRecord.Item(93), Values({"", "", "", ""}));
 }
 
 TEST_F(RubSaisieTest, DeletingAndTheSaveQuestion) {
@@ -388,20 +387,11 @@ TEST_F(RubSaisieTest, DeletingAndTheSaveQuestion) {
         ui::Answer answer;
         std::string codes, activities;
     } cases[] = {
-        {"Oui writes the items", ui::Answer::Yes, "010\xFD"
-                                                  "040",
-         "00101\xFD"
-         "00101"},
-        {"Annuler keeps the written items and closes", ui::Answer::Cancel, "010\xFD"
-                                                                           "040",
-         "00101\xFD"
-         "00101"},
-        {"Non puts the items back", ui::Answer::No, "010\xFD"
-                                                    "030\xFD"
-                                                    "040",
-         "00101\xFD"
-         "00102\xFD"
-         "00101"},
+        {"Oui writes the items", ui::Answer::Yes, Values({"010", "040"}), Values({"00101", "00101"})},
+        {"Annuler keeps the written items and closes", ui::Answer::Cancel, Values({"010", "040"}),
+         Values({"00101", "00101"})},
+        {"Non puts the items back", ui::Answer::No, Values({"010", "030", "040"}),
+         Values({"00101", "00102", "00101"})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -462,8 +452,7 @@ TEST_F(RubSaisieTest, ALineOfAWithdrawnItemGoesWhenLoaded) {
         EXPECT_TRUE(child<QListWidget>(f, "Lst_Code")->isEnabled());
         Click(f, "Cmd_Retour");
     });
-    EXPECT_EQ(g.ContractRecord.Item(89), "010\xFD"
-                                         "040");
+    EXPECT_EQ(g.ContractRecord.Item(89), Values({"010", "040"}));
 }
 
 TEST_F(RubSaisieTest, ReadOnlyUserSeesNoWritingButton) {
@@ -530,7 +519,8 @@ TEST_F(RubSaisieTest, ContractWithoutItemsAndADatabaseError) {
         screens::OuvrirRubSaisie(bare, nullptr, "50001", "MARTIN Jeanne", false, activities, &editor);
     EXPECT_FALSE(changed);
     ASSERT_EQ(scripted.messages.shown().size(), 1u);
-    EXPECT_TRUE(scripted.messages.shown()[0].text.startsWith("Les rubriques de saisie ne peuvent pas être affichées"));
+    EXPECT_TRUE(scripted.messages.shown()[0].text.startsWith(
+        "Les rubriques de saisie ne peuvent pas être affichées"));
 }
 
 } // namespace

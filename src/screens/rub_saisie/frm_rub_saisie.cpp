@@ -266,10 +266,9 @@ QString Frm_RubSaisie::Formater(QLineEdit* box, rules::Scaled value) const {
 }
 
 void Frm_RubSaisie::AppliquerModes(int row) {
-    const rules::EntryBoxSettings s =
-        rules::SettingsForModes(Catalogue(row, col::ModeBase), Catalogue(row, col::ModeTaux),
-                                Catalogue(row, col::ModeMontant), Catalogue(row, col::TauxFixe),
-                                Catalogue(row, col::MontantFixe));
+    const rules::EntryBoxSettings s = rules::SettingsForModes(
+        Catalogue(row, col::ModeBase), Catalogue(row, col::ModeTaux), Catalogue(row, col::ModeMontant),
+        Catalogue(row, col::TauxFixe), Catalogue(row, col::MontantFixe));
     auto apply = [this](QLineEdit* box, const rules::EntryBoxSetting& setting) {
         box->setEnabled(setting.enabled);
         if (setting.clear)
@@ -354,16 +353,18 @@ QString TexteSansSelection(const QLineEdit* box) {
 } // namespace
 
 void Frm_RubSaisie::Txt_Base_KeyPress(int& ascii) {
-    ascii = data::numbers::FilterNumericKey(ascii, true, g_.DecimalSeparator, TexteSansSelection(ui->Txt_Base));
+    ascii =
+        data::numbers::FilterNumericKey(ascii, true, g_.DecimalSeparator, TexteSansSelection(ui->Txt_Base));
 }
 
 void Frm_RubSaisie::Txt_Taux_KeyPress(int& ascii) {
-    ascii = data::numbers::FilterNumericKey(ascii, false, g_.DecimalSeparator, TexteSansSelection(ui->Txt_Taux));
+    ascii =
+        data::numbers::FilterNumericKey(ascii, false, g_.DecimalSeparator, TexteSansSelection(ui->Txt_Taux));
 }
 
 void Frm_RubSaisie::Txt_Montant_KeyPress(int& ascii) {
-    ascii =
-        data::numbers::FilterNumericKey(ascii, true, g_.DecimalSeparator, TexteSansSelection(ui->Txt_Montant));
+    ascii = data::numbers::FilterNumericKey(ascii, true, g_.DecimalSeparator,
+                                            TexteSansSelection(ui->Txt_Montant));
 }
 
 bool Frm_RubSaisie::ControlerNombre(QLineEdit* box, int decimals) {
@@ -583,10 +584,10 @@ void Frm_RubSaisie::Cmd_OK_Click() {
         const QString& sep = g_.DecimalSeparator;
         ui->Lst_Code->addItem(ui->Txt_Code->text());
         ui->Lst_LibRub->addItem(QString::fromStdString(Catalogue(ligneCatalogue_, col::Libelle)));
-        ui->Lst_Base->addItem(
-            rules::FormatBase(rules::ParseScaled(ui->Txt_Base->text(), rules::BaseDecimals).value_or(0), sep));
-        ui->Lst_Taux->addItem(
-            rules::FormatRate(rules::ParseScaled(ui->Txt_Taux->text(), rules::RateDecimals).value_or(0), sep));
+        ui->Lst_Base->addItem(rules::FormatBase(
+            rules::ParseScaled(ui->Txt_Base->text(), rules::BaseDecimals).value_or(0), sep));
+        ui->Lst_Taux->addItem(rules::FormatRate(
+            rules::ParseScaled(ui->Txt_Taux->text(), rules::RateDecimals).value_or(0), sep));
         ui->Lst_Montant->addItem(rules::FormatAmount(
             rules::ParseScaled(ui->Txt_Montant->text(), rules::AmountDecimals).value_or(0), sep));
         if (administratif_) {
@@ -615,8 +616,8 @@ void Frm_RubSaisie::Cmd_Supprimer_Click() {
     if (row < 0)
         return;
     const ui::Answer answer =
-        ui::messages().Show(QStringLiteral("Etes-vous sûr de vouloir supprimer cette ligne ?"), ui::Buttons::YesNo,
-                            ui::Icon::Exclamation);
+        ui::messages().Show(QStringLiteral("Etes-vous sûr de vouloir supprimer cette ligne ?"),
+                            ui::Buttons::YesNo, ui::Icon::Exclamation);
     if (answer == ui::Answer::Yes)
         SupprimerLigne(row);
     ligneChargee_ = -1;
@@ -628,9 +629,8 @@ void Frm_RubSaisie::Cmd_Supprimer_Click() {
 }
 
 void Frm_RubSaisie::Cmd_Annuler_Click() {
-    if (creation_ &&
-        ui::messages().Show(QStringLiteral("Etes-vous sûr de vouloir quitter cette création ?"), ui::Buttons::YesNo,
-                            ui::Icon::Exclamation) == ui::Answer::No)
+    if (creation_ && ui::messages().Show(QStringLiteral("Etes-vous sûr de vouloir quitter cette création ?"),
+                                         ui::Buttons::YesNo, ui::Icon::Exclamation) == ui::Answer::No)
         return;
     if (creation_ || ligneChargee_ >= 0 || ui->Txt_Code->isEnabled()) {
         creation_ = false;
@@ -650,9 +650,9 @@ void Frm_RubSaisie::Cmd_Retour_Click() {
     Ecrire_Rubriques();
     if (rules::CopyPayEntryFields(g_.ContractRecord) != copie_) {
         ui::messages().Beep();
-        const ui::Answer answer =
-            ui::messages().Show(QStringLiteral("Voulez-vous enregistrer les modifications apportées à cet article ?"),
-                                ui::Buttons::YesNoCancel, ui::Icon::Exclamation);
+        const ui::Answer answer = ui::messages().Show(
+            QStringLiteral("Voulez-vous enregistrer les modifications apportées à cet article ?"),
+            ui::Buttons::YesNoCancel, ui::Icon::Exclamation);
         if (answer == ui::Answer::No)
             rules::RestorePayEntryFields(g_.ContractRecord, copie_);
     }

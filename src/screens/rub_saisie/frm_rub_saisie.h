@@ -116,11 +116,11 @@ private:
     std::optional<data::RightsProfile> profile_;
 
     dba::Table rubSaisie_;
-    dba::ResultList catalogue_; // the items offered, kept while the screen is open
+    dba::ResultList catalogue_;   // the items offered, kept while the screen is open
     rules::PayEntryFields copie_; // fields 89 to 93 as the screen found them
     bool fermetureAutorisee_ = false;
     bool creation_ = false;
-    int ligneCatalogue_ = 0;  // row of the catalogue found for Txt_Code (0: none)
-    int ligneChargee_ = -1;   // row of the lists loaded into the entry line
-    QString baseCalculee_;    // the text Calcul_Base last put into Txt_Base
+    int ligneCatalogue_ = 0; // row of the catalogue found for Txt_Code (0: none)
+    int ligneChargee_ = -1;  // row of the lists loaded into the entry line
+    QString baseCalculee_;   // the text Calcul_Base last put into Txt_Base
 };
