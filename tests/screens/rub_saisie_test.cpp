@@ -479,6 +479,8 @@ TEST_F(RubSaisieTest, ScrollBarFromTheSixteenthLine) {
             EXPECT_EQ(bar->maximum(), lines - 1);
             EXPECT_EQ(child<QListWidget>(f, "Lst_Activite")->width(), lines > 15 ? 185 : 169);
             bar->setValue(lines - 1);
+            if (lines > 15)
+                Screenshot(f, "rub_saisie_defilement.png");
             EXPECT_EQ(child<QListWidget>(f, "Lst_Activite")->currentRow(), lines - 1);
             Click(f, "Cmd_Retour");
         });
