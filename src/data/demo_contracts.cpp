@@ -12,6 +12,7 @@
 #include "data/demo_database.h"
 #include "data/table_fields.h"
 #include "data/tables.h"
+#include "rules/pay_entry_amounts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -492,7 +493,7 @@ void ContractWriter::WritePayEntryItems(const Plan& p, DemoRecord& r,
         else if (item.amountMode == "1")
             amount = std::stoll(item.fixedAmount);
         else
-            amount = std::llround(base / 100.0 * rate / 10000.0 * 100);
+            amount = rules::AmountFromBaseAndRate(base, rate);
         r.Add(c::RubSaisieCode, item.code);
         r.Add(c::RubSaisieBase, std::to_string(base));
         r.Add(c::RubSaisieTaux, std::to_string(rate));

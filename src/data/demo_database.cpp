@@ -1,6 +1,7 @@
 #include "data/demo_database.h"
 
 #include "data/demo_builder.h"
+#include "data/demo_pay_entry_items.h"
 #include "data/dictionaries.h"
 #include "data/tables.h"
 
@@ -30,6 +31,7 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
         demo::WriteEntities(b);
         demo::CreatePeople(b);
         demo::WriteContracts(b);
+        demo::WritePayEntryShowcase(b);
         demo::WritePeople(b);
     });
 }
