@@ -8,6 +8,7 @@
 #include "editor/combo_text.h"
 #include "editor/table_error.h"
 #include "rules/profile_choice.h"
+#include "screens/rub_saisie/ouvrir_rub_saisie.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -38,6 +39,19 @@ void OngletElementsPaie::LibererListes() {
 }
 
 void OngletElementsPaie::connecter() {
+    ctx.ecrans.Enregistrer(QStringLiteral("Cmd_RubSaisie"), [this] {
+        std::vector<screens::ActiviteContrat> activites;
+        for (int i = 0; i < ui.Lst_ActiviteContrat->count(); ++i) {
+            const QString label = ui.Lst_ActiviteContrat->item(i)->text();
+            for (int r = 1; r <= ctx.activityList.DCount(); ++r)
+                if (QString::fromStdString(ctx.activityList.Item(r, 2)) == label) {
+                    activites.push_back({QString::fromStdString(ctx.activityList.Item(r, 1)), label});
+                    break;
+                }
+        }
+        screens::OuvrirRubSaisie(ctx.g, ctx.rights, ctx.CodeAidant(), ui.Etq_Aidant->text().mid(15),
+                                 ui.Opt_Administratif->isChecked(), activites, &ctx.dialog);
+    });
     auto focus = [this](QWidget* w) {
         ui.Ong_Contrat->setCurrentIndex(ElementsPaie);
         w->setFocus();
