@@ -67,6 +67,7 @@ inline constexpr int Convention = 2; // CONVENTIONCOL key (dictionary ConvColPre
 
 namespace profil { // key: profile code (3)
 inline constexpr int Libelle = 1;
+inline constexpr int Rubriques = 3;  // its charge items, one value each
 inline constexpr int Mandataire = 4; // "1": profile of agreement "02"
 } // namespace profil
 

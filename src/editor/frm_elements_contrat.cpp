@@ -259,7 +259,7 @@ void Frm_ElementsContrat::Init() {
     ui->Cmd_Telegestion->setVisible(telegestion);
     ctx_->ecrans.Activer(ui->Cmd_Telegestion, telegestion);
     // Tabs whose values saving does not write back yet are shown read-only.
-    ProtegerOnglets({ui->Ong_Caracteristiques, ui->Ong_ElementsPaie, ui->Ong_DroitsConges, ui->Ong_FinContrat},
+    ProtegerOnglets({ui->Ong_Caracteristiques, ui->Ong_DroitsConges, ui->Ong_FinContrat},
                     *inputBlocker_, ctx_->ecrans);
 }
 

@@ -4,6 +4,7 @@
 #include "editor/code_lookup.h"
 #include "editor/list_lookup.h"
 #include "editor/onglet_contrat.h"
+#include "rules/pay_elements_checks.h"
 
 #include <memory>
 #include <vector>
@@ -15,6 +16,9 @@ public:
     explicit OngletElementsPaie(EditorContext& context);
 
     void Verif() override;
+    // The bank-transfer test, the write, then the pay-entry items against
+    // the contract's activities.
+    void Ecrire() override;
     void EcrireDans(dba::Record& record) const override;
 
     // The two profile lists, of the agreement's kind.
@@ -28,6 +32,10 @@ public:
 
 private:
     void connecter();
+    rules::ElementsPaieSaisie Saisie() const;
+    void Cac_CPMoisContrat_Click();
+    // A figure left is rewritten in its fixed-width form.
+    void Montant_LostFocus(QLineEdit* box, int integerDigits, bool isSigned);
     std::optional<rules::Refus> RefusProfil(const QString& code, bool premier) const;
 
     CadreActivites activites_;

@@ -2,22 +2,13 @@
 // The checks of the contract's identity before it is saved, in the order
 // the user meets them: the first value refused stops the save with its
 // message, and the focus goes to the control that holds it.
+#include "rules/refusal.h"
 #include "rules/start_date_change.h"
-#include "ui/messages.h"
 
 #include <QString>
 #include <optional>
 
 namespace rules {
-
-// A value refused: what to tell the user and where to take them.
-struct Refus {
-    QString message;
-    ui::Icon icon = ui::Icon::Exclamation;
-    QString focus;               // objectName of the control; empty: the focus stays
-    bool motifEmbauche = false;  // the fixed-term reason screen is where to fix it
-    bool operator==(const Refus&) const = default;
-};
 
 // The values of the "Origine" tab as shown.
 struct OrigineSaisie {

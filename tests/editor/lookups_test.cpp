@@ -109,6 +109,7 @@ TEST_F(LookupsTest, ProfilesAreRefusedWhenEqualOrOfTheWrongKind) {
         scripted.messages.verify();
         second->setText("102");
         EXPECT_EQ(child<QComboBox>(editor, "Cbo_LibProfilContrat2")->currentText(), "Mandataire mensuel");
+        scripted.messages.answerNext(ui::Answer::No);
     });
 }
 

@@ -61,6 +61,7 @@ TEST_F(UnreadableTablesTest, UncheckedBankDetailsKeepTheEditorOpen) {
         EXPECT_TRUE(editor.isVisible());
         EXPECT_EQ(editor.focusWidget(), child<QComboBox>(editor, "Cbo_ModPaieContrat"));
         child<QComboBox>(editor, "Cbo_ModPaieContrat")->setCurrentIndex(1);
+        scripted.messages.answerNext(ui::Answer::No);
     });
 }
 

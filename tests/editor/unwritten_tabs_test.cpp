@@ -22,7 +22,6 @@ TEST_F(UnwrittenTabsTest, TypingOnThemChangesNothingAndRetourClosesWithoutAsking
             int tab;
             const char* name;
         } boxes[] = {{1, "Txt_DureeWContrat"},
-                     {2, "Txt_PlafSecu"},
                      {3, "Txt_CPConsoAcqContrat"},
                      {4, "Txt_CmpltMotif"}};
         for (const Box& b : boxes) {
