@@ -12,7 +12,6 @@
 #include "rules/profile_choice.h"
 #include "data/dates.h"
 #include "data/numbers.h"
-#include "data/procedures.h"
 #include "data/utility_services.h"
 #include "ui/events.h"
 #include "ui/messages.h"
@@ -39,12 +38,14 @@ QString Separateur() {
     return data::UtilityServices::Instance().DecimalSeparator();
 }
 
-// A stored figure ×100 as the fixed-width boxes show it.
+// A stored figure ×100 as its box shows it: fixed width, blanks trimmed,
+// a minus sign directly before the digits.
 QString Centiemes(const std::string& stored, int integerDigits, bool isSigned) {
     const rules::Scaled value = rules::StoredScaled(stored);
-    QString text = data::numbers::FormatFixed(static_cast<double>(value) / 100.0, integerDigits, 2, isSigned,
-                                              Separateur());
-    return isSigned ? data::Nettoyer_Signe(text, true) : text;
+    const rules::Scaled size = value < 0 ? -value : value;
+    const QString digits =
+        data::numbers::FormatFixed(static_cast<double>(size) / 100.0, integerDigits, 2, false, Separateur()).trimmed();
+    return isSigned && value < 0 ? QStringLiteral("-") + digits : digits;
 }
 
 // A figure typed, ×100 as stored; the text itself when it is no number
@@ -277,8 +278,8 @@ void OngletElementsPaie::AfficherControles() {
     // Under agreement "02" the scheme follows the employer: kept as shown.
     ctx.state.keptProvidentContract = beneficiaryEmploys ? QString::fromStdString(provident) : QString();
     ui.Cac_CPMoisContrat->setChecked(r.Item(c::CongesPayesAuMois) == "1");
-    ui.Txt_MutSalContrat->setText(Centiemes(r.Item(c::MutuellePartSalariale), 4, false).trimmed());
-    ui.Txt_MutPatContrat->setText(Centiemes(r.Item(c::MutuellePartPatronale), 4, false).trimmed());
+    ui.Txt_MutSalContrat->setText(Centiemes(r.Item(c::MutuellePartSalariale), 4, false));
+    ui.Txt_MutPatContrat->setText(Centiemes(r.Item(c::MutuellePartPatronale), 4, false));
 
     if (ui.Cbo_ChargMutContrat->count() == 0)
         lists_.front()->Remplir();
@@ -308,7 +309,7 @@ void OngletElementsPaie::AfficherControles() {
     activites_.AfficherActivites();
 
     const std::string ceiling = r.Item(c::PlafondSecuIndividuel);
-    ui.Txt_PlafSecu->setText(ceiling.empty() ? QString() : Centiemes(ceiling, 5, true).trimmed());
+    ui.Txt_PlafSecu->setText(ceiling.empty() ? QString() : Centiemes(ceiling, 5, true));
     Deselectionner(ui.Cbo_LibProfilContrat);
     Deselectionner(ui.Cbo_ModPaieContrat);
 }
@@ -490,7 +491,7 @@ void OngletElementsPaie::Montant_LostFocus(QLineEdit* box, int integerDigits, bo
     const std::optional<rules::Scaled> value = rules::ParseScaled(box->text().toStdString(), 2);
     if (box->text().trimmed().isEmpty() || !value)
         return;
-    box->setText(Centiemes(std::to_string(*value), integerDigits, isSigned).trimmed());
+    box->setText(Centiemes(std::to_string(*value), integerDigits, isSigned));
 }
 
 } // namespace editor
