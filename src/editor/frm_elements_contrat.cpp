@@ -96,6 +96,7 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     });
     ui::onClick(ui->Cmd_OK, this, [this] { sauvegarde_->Cmd_OK_Click(); });
     ui::onClick(ui->Cmd_Retour, this, [this] { sauvegarde_->Cmd_Retour_Click(); });
+    ui::onClick(ui->Cmd_SupprimerContrat, this, [this] { sauvegarde_->Cmd_SupprimerContrat_Click(); });
     Form_Load();
 }
 
@@ -257,10 +258,14 @@ void Frm_ElementsContrat::Init() {
         SignalerTableIllisible(t::ASSOCIATION, error);
     }
     ui->Cmd_Telegestion->setVisible(telegestion);
+    // Deleting is offered to those who may change the contract.
+    ui->Cmd_SupprimerContrat->setVisible(ctx_->PeutModifier() && !ctx_->NiveauVerrouille());
     ctx_->ecrans.Activer(ui->Cmd_Telegestion, telegestion);
     // Tabs whose values saving does not write back yet are shown read-only.
     ProtegerOnglets({ui->Ong_Caracteristiques, ui->Ong_DroitsConges, ui->Ong_FinContrat},
                     *inputBlocker_, ctx_->ecrans);
+    // Deleting writes none of the tab's values: it stays offered.
+    ui->Cmd_SupprimerContrat->setEnabled(true);
 }
 
 void Frm_ElementsContrat::Appliquer_Droits() {

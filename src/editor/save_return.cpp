@@ -70,6 +70,7 @@ SauvegardeContrat::SauvegardeContrat(EditorContext& context, Frm_ElementsContrat
                                      std::array<OngletContrat*, NombreOnglets> onglets)
     : ctx(context), editor_(editor), onglets_(onglets) {
     InstallerControlesHeuresChevauchement();
+    InstallerGardes();
 }
 
 // --- OK ---
@@ -153,6 +154,10 @@ void SauvegardeContrat::Ecrire_Donnees() {
 }
 
 bool SauvegardeContrat::EnregistrerContrat() {
+    return EcrireSurVersionOuverte(ctx.g.ContractRecord);
+}
+
+bool SauvegardeContrat::EcrireSurVersionOuverte(dba::Record& record) {
     dba::Record& contract = ctx.g.ContractRecord;
     dba::Record& locked = ctx.g.LockedContractRecord;
     const std::string key = contract.key();
@@ -183,8 +188,8 @@ bool SauvegardeContrat::EnregistrerContrat() {
             return false;
         }
         try {
-            contract.SetRecord(SansChampsVidesFinaux(contract.Item()));
-            contract.DBWriteU();
+            record.SetRecord(SansChampsVidesFinaux(record.Item()));
+            record.DBWriteU();
         } catch (const dba::Error& error) {
             Signaler("Enregistrement impossible : ", error);
             return false;
@@ -192,14 +197,17 @@ bool SauvegardeContrat::EnregistrerContrat() {
     }
 
     try {
+        record.Release();
         contract.Release();
         contract = table.ReadRecord(key);
         ctx.g.OpeningRecordText = contract.Item();
     } catch (const dba::Error& error) {
         // Written; only the copy on screen could not be refreshed.
-        ctx.g.OpeningRecordText = SansChampsVidesFinaux(contract.Item());
+        contract.SetRecord(SansChampsVidesFinaux(record.Item()));
+        ctx.g.OpeningRecordText = contract.Item();
         qWarning() << "Frm_ElementsContrat: relecture du contrat impossible:" << error.what();
     }
+    ctx.state.screenOpeningText = ctx.g.OpeningRecordText;
     return true;
 }
 

@@ -3,6 +3,7 @@
 // save. The contract is written only over the version the editor opened:
 // a contract held or changed by another workstation is never overwritten.
 #include "editor/editor_context.h"
+#include "rules/contract_guards.h"
 #include "rules/contract_overlap.h"
 #include "rules/save_checks.h"
 
@@ -24,6 +25,9 @@ public:
 
     void Cmd_OK_Click();
     void Cmd_Retour_Click();
+    // Marks the contract deleted, when no payroll or planning work and no
+    // opposition forbid it and the user confirms (save_guards.cpp).
+    void Cmd_SupprimerContrat_Click();
 
     rules::SaveChecks& Controles() { return checks_; }
     const rules::ContractOverlapResult& Chevauchement() const { return overlapResult_; }
@@ -34,6 +38,9 @@ private:
     // workstation holds it or changed it since it was opened; reads it back.
     // False when nothing was written (the user was told why).
     bool EnregistrerContrat();
+    // Writes `record` over the stored contract under the same conditions,
+    // then reads the contract back into ContractRecord.
+    bool EcrireSurVersionOuverte(dba::Record& record);
     // The end-date warning after a write; true when it was shown.
     bool AvertirDateFinCreee();
     void Maj_Missions();
@@ -58,6 +65,12 @@ private:
     void InstallerControlesHeuresChevauchement();
     bool ControleNbHeures();
     bool ControleContratExist();
+    // The payroll guards (save_guards.cpp).
+    void InstallerGardes();
+    rules::ContratGarde Garde() const;
+    bool ControleModificationPossible();
+    bool ControleSuppDateFin();
+    bool Verif_SuppressionPlanning();
 
     EditorContext& ctx;
     Frm_ElementsContrat& editor_;
