@@ -9,6 +9,8 @@
 #include "ui/messages.h"
 #include "ui_frm_elements_contrat.h"
 
+#include <QFont>
+
 namespace editor {
 
 namespace {
@@ -16,6 +18,11 @@ namespace c = data::contrat;
 }
 
 CadreActivites::CadreActivites(EditorContext& context) : ctx(context), ui(context.ui) {
+    // Fixed pitch, so that the shares line up in their column.
+    QFont fixe(QStringLiteral("Courier New"));
+    fixe.setStyleHint(QFont::Monospace);
+    ui.Lst_ActiviteContrat->setFont(fixe);
+    ui.Lst_RepartActContrat->setFont(fixe);
     ui::onClick(ui.Cbo_Activite, this, &CadreActivites::Cbo_Activite_Click);
     ui::onClick(ui.Cmd_OKActivite, this, &CadreActivites::Cmd_OKActivite_Click);
     ui::onClick(ui.Cmd_AnnulerActivite, this, &CadreActivites::Cmd_AnnulerActivite_Click);
