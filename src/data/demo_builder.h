@@ -111,6 +111,7 @@ void WriteUsers(Builder& b);      // DROITSUTILISATEUR
 void WriteEntities(Builder& b);   // ASSOCIATION, ETABLISSEMENT, ACTIVITES, ORGANISMESOCIAL
 void CreatePeople(Builder& b);    // beneficiaries and helpers, in memory
 void WriteContracts(Builder& b);  // CONTRAT and the tables hanging off the contracts
+void WriteModulatedContracts(Builder& b); // a few contracts with modulation and their follow-up years
 void WritePeople(Builder& b);     // CIVILAIDE, CIVILAIDANT and their satellites (after the contracts)
 
 } // namespace data::demo

@@ -32,6 +32,7 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
         demo::CreatePeople(b);
         demo::WriteContracts(b);
         demo::WritePayEntryShowcase(b);
+        demo::WriteModulatedContracts(b);
         demo::WritePeople(b);
     });
 }
