@@ -4,6 +4,7 @@
 #include "data/contrat_fields.h"
 #include "data/table_fields.h"
 #include "data/tables.h"
+#include "dba/dynarray.h"
 #include "support/install_scripted.h"
 #include "support/library_fixture.h"
 
@@ -338,39 +339,37 @@ TEST_F(ContratAnnuelTest, CorrectingADifferenceRecomputesTheFollowingRows) {
 TEST_F(ContratAnnuelTest, LeavingAsksOnlyAfterChanges) {
     struct Case {
         const char* what;
-        std::function<void(ContratAnnuelTest&)> change;
+        std::function<void()> change;
         std::optional<Answer> answer; // no question when unset
         bool closes;
         bool restored; // the record is as it was opened
     } cases[] = {
-        {"nothing changed", [](auto&) {}, std::nullopt, true, true},
+        {"nothing changed", [] {}, std::nullopt, true, true},
         {"looked at the previous year only",
-         [](auto& t) {
-             t.child<QRadioButton>("Opt_Precedent")->click();
-         },
+         [this] { child<QRadioButton>("Opt_Precedent")->click(); },
          std::nullopt, true, true},
         {"a row deleted, Annuler stays",
-         [](auto& t) {
-             t.DoubleClickRow(0);
-             t.scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::Yes,
+         [this] {
+             DoubleClickRow(0);
+             scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::Yes,
                                         ui::DefaultButton::Second);
-             t.Click("Cmd_Supprimer");
+             Click("Cmd_Supprimer");
          },
          Answer::Cancel, false, false},
         {"a row deleted, Non puts it back",
-         [](auto& t) {
-             t.DoubleClickRow(0);
-             t.scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::Yes,
+         [this] {
+             DoubleClickRow(0);
+             scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::Yes,
                                         ui::DefaultButton::Second);
-             t.Click("Cmd_Supprimer");
+             Click("Cmd_Supprimer");
          },
          Answer::No, true, true},
         {"everything deleted, then the previous year shown, Non puts it back",
-         [](auto& t) {
-             t.scripted.messages.expect(SupprimerTout, Icon::Exclamation, Buttons::YesNo, Answer::Yes,
+         [this] {
+             scripted.messages.expect(SupprimerTout, Icon::Exclamation, Buttons::YesNo, Answer::Yes,
                                         ui::DefaultButton::Second);
-             t.Click("Cmd_Supprimer");
-             t.child<QRadioButton>("Opt_Precedent")->click();
+             Click("Cmd_Supprimer");
+             child<QRadioButton>("Opt_Precedent")->click();
          },
          Answer::No, true, true},
     };
@@ -379,7 +378,7 @@ TEST_F(ContratAnnuelTest, LeavingAsksOnlyAfterChanges) {
         TwoPeriods();
         const std::string opened = g.ContractRecord.Item();
         Open();
-        c.change(*this);
+        c.change();
         const QStringList rowsBefore = Column("Lst_Periode");
         if (c.answer)
             scripted.messages.expect(Enregistrer, Icon::Exclamation, Buttons::YesNoCancel, *c.answer);
@@ -389,8 +388,9 @@ TEST_F(ContratAnnuelTest, LeavingAsksOnlyAfterChanges) {
         EXPECT_EQ(scripted.messages.beeps(), c.answer ? 1 : 0);
         EXPECT_EQ(form->isVisible(), !c.closes);
         EXPECT_EQ(g.ContractRecord.Item() == opened, c.restored);
-        if (!c.closes)
+        if (!c.closes) {
             EXPECT_EQ(Column("Lst_Periode"), rowsBefore);
+        }
         form.reset();
     }
 }
@@ -398,7 +398,7 @@ TEST_F(ContratAnnuelTest, LeavingAsksOnlyAfterChanges) {
 TEST_F(ContratAnnuelTest, DeletingRowsAndTheWholeFollowUp) {
     TwoPeriods();
     Open();
-    // Nothing loaded and no rows: nothing asked.
+    // "Non" changes nothing but gives the buttons back.
     DoubleClickRow(1);
     scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::No, ui::DefaultButton::Second);
     Click("Cmd_Supprimer");
@@ -422,6 +422,7 @@ TEST_F(ContratAnnuelTest, DeletingRowsAndTheWholeFollowUp) {
         EXPECT_EQ(g.ContractRecord.DCount(f), 0) << f;
     EXPECT_EQ(g.ContractRecord.Item(s::PrecPeriode), "202501");
 
+    // No rows and nothing loaded: nothing asked.
     scripted.messages.clearShown();
     Click("Cmd_Supprimer");
     EXPECT_TRUE(scripted.messages.shown().empty());

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QtDebug>
+#include <algorithm>
 
 using rules::Hundredths;
 namespace suivi = rules::suivi;
@@ -29,7 +30,7 @@ constexpr int NombreColonnes = 9;
 // Layout, in twips (1440 an inch): the form follows the screen's resolution.
 constexpr int Marge = 120;
 constexpr int LargeurPeriode = 1695;
-constexpr int LargeurNombre = 975;
+constexpr int LargeurNombre = 1095;
 constexpr int LargeurBdv = 255;
 constexpr int HauteurLigneSaisie = 330;
 constexpr int LargeurBouton = 1215;
@@ -41,11 +42,10 @@ const QString QuestionSupprimerSuivi = QStringLiteral("Etes-vous sûr de vouloir
 const QString QuestionEnregistrer =
     QStringLiteral("Voulez-vous enregistrer les modifications apportées à cet article ?");
 
-QFont FixedPitch(const QFont& base) {
-    QFont font(QStringLiteral("Courier New"));
+QFont FixedPitch() {
+    QFont font(QStringLiteral("Courier New"), 8);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPointSizeF(base.pointSizeF() > 0 ? base.pointSizeF() : 9);
     return font;
 }
 
@@ -64,14 +64,22 @@ Frm_ContratAnnuel::Frm_ContratAnnuel(data::GlobalState& globals, QWidget* parent
     boxes_ = {ui->Txt_HresParContrat, ui->Txt_HresAbs, ui->Txt_HresForfait, ui->Txt_HresReel,
               ui->Txt_Difference,     ui->Txt_DiffCumul, ui->Txt_Regul,   ui->Txt_Solde};
 
-    const QFont fixed = FixedPitch(font());
+    const QFont fixed = FixedPitch();
     for (QListWidget* list : lists_) {
         list->setFont(fixed);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        // A figure cut short must not pass for another one.
+        list->setTextElideMode(Qt::ElideNone);
     }
     for (QLineEdit* box : boxes_)
         box->setFont(fixed);
     ui->Cbo_Periode->setFont(fixed);
+    for (QListWidget* list : lists_)
+        if (auto* heading = findChild<QWidget*>(QStringLiteral("Etq_") + list->objectName().mid(4))) {
+            QFont small = heading->font();
+            small.setPointSize(8);
+            heading->setFont(small);
+        }
     // A period is chosen from the list, never typed.
     ui->Cbo_Periode->lineEdit()->setReadOnly(true);
     ui->Lst_CopieDiff->hide();
@@ -165,7 +173,8 @@ void Frm_ContratAnnuel::Placer_Colonnes() {
     ui->Bdv_Detail->setGeometry(x, listTop, Twips(LargeurBdv), listHeight);
 
     // The form keeps the width of the widest layout, so it never jumps.
-    const int right = m + Twips(LargeurPeriode + 7 * LargeurNombre + LargeurDiffCumulLarge + LargeurBdv);
+    const int right = m + Twips(LargeurPeriode) + 7 * Twips(LargeurNombre) + Twips(LargeurDiffCumulLarge) +
+                      Twips(LargeurBdv);
     ui->Cdr_Periode->setGeometry(right - Twips(3000), Twips(60), Twips(3000), Twips(645));
     ui->Opt_EnCours->setGeometry(Twips(180), Twips(255), Twips(1350), Twips(300));
     ui->Opt_Precedent->setGeometry(Twips(1560), Twips(255), Twips(1350), Twips(300));
