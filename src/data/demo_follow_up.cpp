@@ -1,6 +1,6 @@
-// Modulated contracts of the demo: a few running monthly contracts get a
-// modulation agreement and a follow-up laid out on their own contract year,
-// the one the follow-up screen offers for them:
+// Modulated contracts of the demo: the running modulated contracts, and a
+// few more monthly ones made modulated in each mode, get a follow-up laid
+// out on their own contract year, the one the follow-up screen offers:
 //  - agreement "02" (entity mode): the calendar year, or December to
 //    November when the entity follows its years that way (ASSOCIATION 25);
 //  - other agreements (employer mode): the months after the employer's
@@ -23,7 +23,7 @@ namespace {
 namespace c = data::contrat;
 namespace s = data::contrat::suivi;
 
-constexpr int ParMode = 3;                  // contracts made modulated in each mode
+constexpr int ParMode = 3; // contracts made modulated in each mode, besides those already
 constexpr char DerniereCalculee[] = "202610"; // last calculated pay period of the demo
 
 std::string Minus12(const std::string& period) {
@@ -85,42 +85,43 @@ void WriteModulatedContracts(Builder& b) {
     int entityMode = 0, employerMode = 0;
     for (const Helper& helper : b.helpers) {
         for (int number = 1; number < helper.nextContract; ++number) {
-            if (entityMode >= ParMode && employerMode >= ParMode)
-                return;
             dba::Record r = contracts.ReadRecordOrEmpty(helper.code + Padded(number, 3));
+            const std::string start = r.Item(c::DateDebut);
             if (r.Item(c::ModeSalaire) != c::SalaireMensuel || r.Item(c::Statut) != c::StatutProduction ||
                 !r.Item(c::DateFin).empty() || !r.Item(c::Supprime).empty() ||
-                r.Item(c::PeriodeBulletinCalcule) != DerniereCalculee)
+                r.Item(c::PeriodeBulletinCalcule) != DerniereCalculee || start.empty())
                 continue;
             const std::string agreement = r.Item(c::ConventionCollective);
             const bool entity = agreement == c::ConventionParticulierEmployeur;
-            int& made = entity ? entityMode : employerMode;
-            if (made >= ParMode)
-                continue;
             const std::string first =
                 FirstPeriod(agreement,
                             entities.ReadRecordOrEmpty(r.Item(c::EntiteJuridique))
                                 .Item(association::SuiviParEtablissement),
                             entity ? std::string()
                                    : employers.ReadRecordOrEmpty(r.Item(c::Employeur)).Item(etablissement::MoisCloture));
-            // Only contracts running for the whole of both years.
-            const std::string start = r.Item(c::DateDebut);
-            if (start.empty() || PeriodOfDay(std::stoll(start)) > Minus12(first))
-                continue;
-            const long long monthly = MonthlyHours(r);
+            // A contract started during the years is followed from its start.
+            const std::string startPeriod = PeriodOfDay(std::stoll(start));
+            // Every modulated contract gets its own contract year; a few more
+            // become modulated so that each mode has some.
             const int entries = std::max(1, r.DCount(c::NumeroAvenant));
-            for (int n = 1; n <= entries; ++n) {
-                r.SetItem(c::Lissage, n, "1");
-                r.SetItem(c::HeuresModulation, n, "C");
+            int& made = entity ? entityMode : employerMode;
+            if (r.Item(c::Lissage, entries) != "1") {
+                if (made >= ParMode)
+                    continue;
+                for (int n = 1; n <= entries; ++n) {
+                    r.SetItem(c::Lissage, n, "1");
+                    r.SetItem(c::HeuresModulation, n, "C");
+                }
             }
-            WriteYear(r, rng, first, DerniereCalculee, monthly,
+            const long long monthly = MonthlyHours(r);
+            WriteYear(r, rng, std::max(first, startPeriod), DerniereCalculee, monthly,
                       {s::Periode, s::HeuresContrat, s::HeuresAbsence, s::HeuresReelles, s::Difference,
                        s::RegulModulation});
             // The previous year: the twelve months before the current one.
             std::string lastOfPrevious = Minus12(first);
             for (int i = 0; i < 11; ++i)
                 lastOfPrevious = NextPeriod(lastOfPrevious);
-            WriteYear(r, rng, Minus12(first), lastOfPrevious, monthly,
+            WriteYear(r, rng, std::max(Minus12(first), startPeriod), lastOfPrevious, monthly,
                       {s::PrecPeriode, s::PrecHeuresContrat, s::PrecHeuresAbsence, s::PrecHeuresReelles,
                        s::PrecDifference, s::PrecRegulModulation});
             r.DBWrite();
