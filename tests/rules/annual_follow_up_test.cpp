@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace rules::suivi;
+using rules::Hundredths;
 
 namespace {
 
