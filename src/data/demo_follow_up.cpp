@@ -23,7 +23,7 @@ namespace {
 namespace c = data::contrat;
 namespace s = data::contrat::suivi;
 
-constexpr int ParMode = 3; // contracts made modulated in each mode, besides those already
+constexpr int ParMode = 3;                    // contracts made modulated in each mode, besides those already
 constexpr char DerniereCalculee[] = "202610"; // last calculated pay period of the demo
 
 std::string Minus12(const std::string& period) {
@@ -93,12 +93,12 @@ void WriteModulatedContracts(Builder& b) {
                 continue;
             const std::string agreement = r.Item(c::ConventionCollective);
             const bool entity = agreement == c::ConventionParticulierEmployeur;
-            const std::string first =
-                FirstPeriod(agreement,
-                            entities.ReadRecordOrEmpty(r.Item(c::EntiteJuridique))
-                                .Item(association::SuiviParEtablissement),
-                            entity ? std::string()
-                                   : employers.ReadRecordOrEmpty(r.Item(c::Employeur)).Item(etablissement::MoisCloture));
+            const std::string first = FirstPeriod(
+                agreement,
+                entities.ReadRecordOrEmpty(r.Item(c::EntiteJuridique))
+                    .Item(association::SuiviParEtablissement),
+                entity ? std::string()
+                       : employers.ReadRecordOrEmpty(r.Item(c::Employeur)).Item(etablissement::MoisCloture));
             // A contract started during the years is followed from its start.
             const std::string startPeriod = PeriodOfDay(std::stoll(start));
             // Every modulated contract gets its own contract year; a few more

@@ -11,8 +11,8 @@ namespace rules::suivi {
 
 namespace s = data::contrat::suivi;
 
-const YearFields CurrentYear{s::Periode,    s::HeuresContrat, s::HeuresAbsence,
-                             s::HeuresReelles, s::Difference, s::RegulModulation};
+const YearFields CurrentYear{s::Periode,       s::HeuresContrat, s::HeuresAbsence,
+                             s::HeuresReelles, s::Difference,    s::RegulModulation};
 const YearFields PreviousYear{s::PrecPeriode,       s::PrecHeuresContrat, s::PrecHeuresAbsence,
                               s::PrecHeuresReelles, s::PrecDifference,    s::PrecRegulModulation};
 
@@ -27,7 +27,8 @@ const QLocale& French() {
 // "yyyymm" as the number yyyy * 100 + mm; nullopt unless six digits with a
 // month 01..12.
 std::optional<int> PeriodNumber(const std::string& code) {
-    if (code.size() != 6 || !std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (code.size() != 6 ||
+        !std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     const int n = std::stoi(code);
     if (n % 100 < 1 || n % 100 > 12)
@@ -217,7 +218,8 @@ void Restore(dba::Record& contract, const Snapshot& snapshot) {
 }
 
 std::size_t InsertionIndex(const std::vector<Row>& rows, const std::string& period) {
-    const auto later = std::find_if(rows.begin(), rows.end(), [&](const Row& r) { return r.period > period; });
+    const auto later =
+        std::find_if(rows.begin(), rows.end(), [&](const Row& r) { return r.period > period; });
     return static_cast<std::size_t>(later - rows.begin());
 }
 
@@ -241,7 +243,8 @@ AddResult AddPeriod(std::vector<Row>& rows, const QString& label, const QString&
 QString FormatHours(Hundredths amount, bool isSigned, const QString& separator) {
     const char sep = separator.isEmpty() ? ',' : separator.at(0).toLatin1();
     const int width = 4 + 1 + 2 + (isSigned ? 1 : 0);
-    return QString::fromStdString(FormatHundredths(amount, sep ? sep : ',')).rightJustified(width, QLatin1Char(' '));
+    return QString::fromStdString(FormatHundredths(amount, sep ? sep : ','))
+        .rightJustified(width, QLatin1Char(' '));
 }
 
 std::optional<Hundredths> ReadHours(const QString& text) {

@@ -59,7 +59,8 @@ TEST(DemoFollowUp, ModulatedContractsFollowTheirContractYear) {
         EXPECT_EQ(rows.front().period, std::max(offered.front(), startPeriod));
         EXPECT_EQ(rows.back().period, "202610");
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            EXPECT_NE(std::find(offered.begin(), offered.end(), rows[i].period), offered.end()) << rows[i].period;
+            EXPECT_NE(std::find(offered.begin(), offered.end(), rows[i].period), offered.end())
+                << rows[i].period;
             EXPECT_EQ(rows[i].difference, rows[i].actual - rows[i].FlatRate()) << rows[i].period;
             if (i > 0) {
                 EXPECT_EQ(rows[i].period, NextPeriod(rows[i - 1].period));

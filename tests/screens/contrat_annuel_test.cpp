@@ -30,7 +30,8 @@ using ui::Icon;
 
 const QString Supprimer1 = QStringLiteral("Etes-vous sûr de vouloir supprimer cette ligne ?");
 const QString SupprimerTout = QStringLiteral("Etes-vous sûr de vouloir supprimer ce suivi de contrat ?");
-const QString Enregistrer = QStringLiteral("Voulez-vous enregistrer les modifications apportées à cet article ?");
+const QString Enregistrer =
+    QStringLiteral("Voulez-vous enregistrer les modifications apportées à cet article ?");
 const QString QuitterCreation = QStringLiteral("Etes-vous sûr de vouloir quitter cette création ?");
 
 std::string Repeat(const std::string& v, int n) {
@@ -86,7 +87,8 @@ protected:
     }
 
     // The screen as the editor opens it, without the modal loop.
-    void Open(const std::string& user = "plein", const QString& agreement = "02", const QString& employer = "") {
+    void Open(const std::string& user = "plein", const QString& agreement = "02",
+              const QString& employer = "") {
         form = std::make_unique<Frm_ContratAnnuel>(g);
         form->SetEtq_CodeAidant("50001");
         form->SetEtq_NomAidant("MARTIN Jeanne");
@@ -278,7 +280,8 @@ TEST_F(ContratAnnuelTest, RefusedCreationsKeepTheEntries) {
         const char* message;
         bool periodKept;
     } cases[] = {
-        {"duplicate", "FÉVRIER 2026", "10", "La période saisie existe déjà, veuillez en saisir une autre.", false},
+        {"duplicate", "FÉVRIER 2026", "10", "La période saisie existe déjà, veuillez en saisir une autre.",
+         false},
         {"no hours", "MARS 2026", "", "La période ainsi que les heures mensuelles sont obligatoires.", true},
         {"no period", nullptr, "10", "La période ainsi que les heures mensuelles sont obligatoires.", false},
     };
@@ -345,14 +348,13 @@ TEST_F(ContratAnnuelTest, LeavingAsksOnlyAfterChanges) {
         bool restored; // the record is as it was opened
     } cases[] = {
         {"nothing changed", [] {}, std::nullopt, true, true},
-        {"looked at the previous year only",
-         [this] { child<QRadioButton>("Opt_Precedent")->click(); },
+        {"looked at the previous year only", [this] { child<QRadioButton>("Opt_Precedent")->click(); },
          std::nullopt, true, true},
         {"a row deleted, Annuler stays",
          [this] {
              DoubleClickRow(0);
              scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::Yes,
-                                        ui::DefaultButton::Second);
+                                      ui::DefaultButton::Second);
              Click("Cmd_Supprimer");
          },
          Answer::Cancel, false, false},
@@ -360,14 +362,14 @@ TEST_F(ContratAnnuelTest, LeavingAsksOnlyAfterChanges) {
          [this] {
              DoubleClickRow(0);
              scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::Yes,
-                                        ui::DefaultButton::Second);
+                                      ui::DefaultButton::Second);
              Click("Cmd_Supprimer");
          },
          Answer::No, true, true},
         {"everything deleted, then the previous year shown, Non puts it back",
          [this] {
              scripted.messages.expect(SupprimerTout, Icon::Exclamation, Buttons::YesNo, Answer::Yes,
-                                        ui::DefaultButton::Second);
+                                      ui::DefaultButton::Second);
              Click("Cmd_Supprimer");
              child<QRadioButton>("Opt_Precedent")->click();
          },
@@ -400,13 +402,15 @@ TEST_F(ContratAnnuelTest, DeletingRowsAndTheWholeFollowUp) {
     Open();
     // "Non" changes nothing but gives the buttons back.
     DoubleClickRow(1);
-    scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::No, ui::DefaultButton::Second);
+    scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::No,
+                             ui::DefaultButton::Second);
     Click("Cmd_Supprimer");
     EXPECT_EQ(list("Lst_Periode")->count(), 2);
     EXPECT_TRUE(button("Cmd_Ajouter")->isEnabled());
     EXPECT_TRUE(child<QRadioButton>("Opt_EnCours")->isEnabled());
 
-    scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::Yes, ui::DefaultButton::Second);
+    scripted.messages.expect(Supprimer1, Icon::Exclamation, Buttons::YesNo, Answer::Yes,
+                             ui::DefaultButton::Second);
     Click("Cmd_Supprimer");
     EXPECT_EQ(Column("Lst_Periode"), QStringList{"JANVIER 2026"});
     EXPECT_EQ(g.ContractRecord.Item(s::Periode), "202601");
@@ -476,8 +480,9 @@ TEST_F(ContratAnnuelTest, TypingIsFilteredAndTheCloseBoxRefused) {
         const char* typed;
         const char* shown;
     } cases[] = {
-        {"Txt_Difference", "1-2", "12"},     {"Txt_Difference", "-3,5", "-3,5"}, {"Txt_Difference", "--4", "-4"},
-        {"Txt_Difference", "2a.5", "2,5"},   {"Txt_Regul", "-1,2,3", "-1,23"},
+        {"Txt_Difference", "1-2", "12"},  {"Txt_Difference", "-3,5", "-3,5"},
+        {"Txt_Difference", "--4", "-4"},  {"Txt_Difference", "2a.5", "2,5"},
+        {"Txt_Regul", "-1,2,3", "-1,23"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.box) + " " + c.typed);
@@ -519,8 +524,8 @@ TEST_F(ContratAnnuelTest, Screenshots) {
                  {s::HeuresReelles, Repeat("14367", n)},
                  {s::Difference, dba::Join(diffs, dba::VM)},
                  {s::RegulModulation, dba::Join(regs, dba::VM)},
-                 {s::PrecPeriode, dba::Join({"202501", "202502", "202503", "202504", "202505", "202506", "202507",
-                                             "202508", "202509", "202510", "202511", "202512"},
+                 {s::PrecPeriode, dba::Join({"202501", "202502", "202503", "202504", "202505", "202506",
+                                             "202507", "202508", "202509", "202510", "202511", "202512"},
                                             dba::VM)},
                  {s::PrecHeuresContrat, Repeat("15167", 12)},
                  {s::PrecHeuresAbsence, Repeat("0", 12)},

@@ -38,7 +38,8 @@ constexpr int HauteurBouton = 390;
 
 const QString QuestionQuitterCreation = QStringLiteral("Etes-vous sûr de vouloir quitter cette création ?");
 const QString QuestionSupprimerLigne = QStringLiteral("Etes-vous sûr de vouloir supprimer cette ligne ?");
-const QString QuestionSupprimerSuivi = QStringLiteral("Etes-vous sûr de vouloir supprimer ce suivi de contrat ?");
+const QString QuestionSupprimerSuivi =
+    QStringLiteral("Etes-vous sûr de vouloir supprimer ce suivi de contrat ?");
 const QString QuestionEnregistrer =
     QStringLiteral("Voulez-vous enregistrer les modifications apportées à cet article ?");
 
@@ -59,10 +60,11 @@ Frm_ContratAnnuel::Frm_ContratAnnuel(data::GlobalState& globals, QWidget* parent
     : QDialog(parent), ui(new Ui::Frm_ContratAnnuel), g_(globals) {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    lists_ = {ui->Lst_Periode, ui->Lst_HresParContrat, ui->Lst_HresAbs,   ui->Lst_HresForfait, ui->Lst_HresReel,
-              ui->Lst_Difference, ui->Lst_DiffCumul, ui->Lst_Regul, ui->Lst_Solde};
-    boxes_ = {ui->Txt_HresParContrat, ui->Txt_HresAbs, ui->Txt_HresForfait, ui->Txt_HresReel,
-              ui->Txt_Difference,     ui->Txt_DiffCumul, ui->Txt_Regul,   ui->Txt_Solde};
+    lists_ = {ui->Lst_Periode,     ui->Lst_HresParContrat, ui->Lst_HresAbs,
+              ui->Lst_HresForfait, ui->Lst_HresReel,       ui->Lst_Difference,
+              ui->Lst_DiffCumul,   ui->Lst_Regul,          ui->Lst_Solde};
+    boxes_ = {ui->Txt_HresParContrat, ui->Txt_HresAbs,   ui->Txt_HresForfait, ui->Txt_HresReel,
+              ui->Txt_Difference,     ui->Txt_DiffCumul, ui->Txt_Regul,       ui->Txt_Solde};
 
     const QFont fixed = FixedPitch();
     for (QListWidget* list : lists_) {
@@ -158,7 +160,7 @@ void Frm_ContratAnnuel::Placer_Colonnes() {
 
     int x = m;
     for (int k = 0; k < NombreColonnes; ++k) {
-        const int twips = k == Periode ? LargeurPeriode
+        const int twips = k == Periode     ? LargeurPeriode
                           : k == DiffCumul ? (large ? LargeurDiffCumulLarge : LargeurDiffCumul)
                                            : LargeurNombre;
         const int w = Twips(twips);
@@ -271,15 +273,10 @@ void Frm_ContratAnnuel::Afficher_Lignes() {
     const auto totals = suivi::Accumulate(rows_);
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const suivi::Row& r = rows_[i];
-        const QString texts[NombreColonnes] = {suivi::PeriodLabel(r.period),
-                                               Format(r.contracted, false),
-                                               Format(r.absence, false),
-                                               Format(r.FlatRate(), false),
-                                               Format(r.actual, false),
-                                               Format(r.difference, true),
-                                               Format(totals[i].cumulative, true),
-                                               Format(r.adjustment, true),
-                                               Format(totals[i].balance, true)};
+        const QString texts[NombreColonnes] = {
+            suivi::PeriodLabel(r.period),       Format(r.contracted, false), Format(r.absence, false),
+            Format(r.FlatRate(), false),        Format(r.actual, false),     Format(r.difference, true),
+            Format(totals[i].cumulative, true), Format(r.adjustment, true),  Format(totals[i].balance, true)};
         for (int k = 0; k < NombreColonnes; ++k)
             lists_[k]->addItem(texts[k]);
         ui->Lst_CopieDiff->addItem(texts[Difference]);
@@ -421,14 +418,16 @@ void Frm_ContratAnnuel::Cmd_Ajouter_Click() {
 }
 
 bool Frm_ContratAnnuel::Recherche_Periode() {
-    const auto result = suivi::AddPeriod(rows_, ui->Cbo_Periode->currentText(), ui->Txt_HresParContrat->text(),
-                                         ui->Txt_Regul->text());
+    const auto result = suivi::AddPeriod(rows_, ui->Cbo_Periode->currentText(),
+                                         ui->Txt_HresParContrat->text(), ui->Txt_Regul->text());
     switch (result.refusal) {
     case suivi::AddRefusal::Missing:
-        ui::messages().Show(QString::fromUtf8(suivi::MessageObligatoires), ui::Buttons::Ok, ui::Icon::Exclamation);
+        ui::messages().Show(QString::fromUtf8(suivi::MessageObligatoires), ui::Buttons::Ok,
+                            ui::Icon::Exclamation);
         return false;
     case suivi::AddRefusal::Duplicate:
-        ui::messages().Show(QString::fromUtf8(suivi::MessageExisteDeja), ui::Buttons::Ok, ui::Icon::Exclamation);
+        ui::messages().Show(QString::fromUtf8(suivi::MessageExisteDeja), ui::Buttons::Ok,
+                            ui::Icon::Exclamation);
         ui->Cbo_Periode->setCurrentIndex(-1);
         ui->Cbo_Periode->setEditText(QString());
         ui->Cbo_Periode->setFocus();
@@ -487,8 +486,8 @@ void Frm_ContratAnnuel::Cmd_OK_Click() {
 }
 
 void Frm_ContratAnnuel::Cmd_Annuler_Click() {
-    if (creating_ && ui::messages().Show(QuestionQuitterCreation, ui::Buttons::YesNo, ui::Icon::Exclamation) ==
-                         ui::Answer::No)
+    if (creating_ && ui::messages().Show(QuestionQuitterCreation, ui::Buttons::YesNo,
+                                         ui::Icon::Exclamation) == ui::Answer::No)
         return;
     Griser_Texte();
     Vider_Texte();
@@ -508,7 +507,8 @@ void Frm_ContratAnnuel::Cmd_Supprimer_Click() {
     if (!ui->Cbo_Periode->currentText().isEmpty()) {
         ui->Opt_EnCours->setEnabled(false);
         ui->Opt_Precedent->setEnabled(false);
-        if (ask(QuestionSupprimerLigne) && selectedRow_ >= 0 && selectedRow_ < static_cast<int>(rows_.size())) {
+        if (ask(QuestionSupprimerLigne) && selectedRow_ >= 0 &&
+            selectedRow_ < static_cast<int>(rows_.size())) {
             suivi::DeletePeriod(g_.ContractRecord, static_cast<std::size_t>(selectedRow_));
             rows_.erase(rows_.begin() + selectedRow_);
             Afficher_Lignes();

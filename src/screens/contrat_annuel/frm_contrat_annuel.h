@@ -61,7 +61,7 @@ public:
     int Twips(int twips) const;
 
     static constexpr int LignesVisibles = 12;
-    static constexpr int LargeurDiffCumul = 975;      // twips, scroll bar hidden
+    static constexpr int LargeurDiffCumul = 975;       // twips, scroll bar hidden
     static constexpr int LargeurDiffCumulLarge = 1215; // twips, scroll bar shown
 
 protected:
