@@ -16,6 +16,7 @@
 #include "editor/read_only_tabs.h"
 #include "editor/save_return.h"
 #include "editor/table_error.h"
+#include "screens/contrat_annuel/ouvrir_contrat_annuel.h"
 #include "ui/events.h"
 #include "ui/messages.h"
 #include "ui_frm_elements_contrat.h"
@@ -97,6 +98,13 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     ui::onClick(ui->Cmd_OK, this, [this] { sauvegarde_->Cmd_OK_Click(); });
     ui::onClick(ui->Cmd_Retour, this, [this] { sauvegarde_->Cmd_Retour_Click(); });
     ui::onClick(ui->Cmd_SupprimerContrat, this, [this] { sauvegarde_->Cmd_SupprimerContrat_Click(); });
+    // The library's own side screens.
+    ctx_->ecrans.Enregistrer(QStringLiteral("Cmd_SuiviAnnuel"), [this] {
+        screens::OuvrirContratAnnuel(ctx_->g,
+                                     {ctx_->CodeAidant(), Etq_NomPrenomAidant(), ui->Txt_ConvColContrat->text(),
+                                      ui->Txt_AssocContrat->text(), ui->Txt_EmplEtabContrat->text()},
+                                     ctx_->rights, this);
+    });
     Form_Load();
 }
 

@@ -1,10 +1,9 @@
-// The follow-up screen opened from the editor's "Suivi Contrat" button the
-// way the editor wires it: the helper, the contract's identity as shown and
-// the editor's rights reach the screen, which works on the editor's record.
+// The follow-up screen opened from the editor's "Suivi Contrat" button: the
+// helper, the contract's identity as shown and the editor's rights reach the
+// screen, which works on the editor's record.
 #include "editor_fixture.h"
 
 #include "data/contrat_fields.h"
-#include "screens/contrat_annuel/ouvrir_contrat_annuel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -25,16 +24,6 @@ TEST_F(EditorTest, SuiviContratOpensTheFollowUpOfTheContractShown) {
                  {s::RegulModulation, Values({"100", "0"})}});
     OpenBrowser();
     OpenEditor([&](Frm_ElementsContrat& editor) {
-        editor.SetEcranLateral("Cmd_SuiviAnnuel", [&editor] {
-            const auto text = [&](const char* name) {
-                return editor.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
-            };
-            screens::OuvrirContratAnnuel(editor.Globals(),
-                                         {editor.Etq_CodeAidant(), editor.Etq_NomPrenomAidant(),
-                                          text("Txt_ConvColContrat"), text("Txt_AssocContrat"),
-                                          text("Txt_EmplEtabContrat")},
-                                         editor.AccessRightsObject(), &editor);
-        });
         SelectTab(editor, Onglet::Caracteristiques);
         scripted.modal.onNext("Frm_ContratAnnuel", [&](QDialog& screen) {
             EXPECT_EQ(screen.findChild<QLabel*>("Etq_CodeAidant")->text(), QStringLiteral("50001"));
