@@ -67,27 +67,16 @@ protected:
 
 TEST_F(KeyPressTest, DateFilterReplacesEveryNonDigitBySlash) {
     form.filter = dateKeyFilter;
-    struct Case {
-        const char* typed;
-        const char* expected;
-    } const cases[] = {
-        {"12a05a2024", "12/05/2024"},
-        {"0102", "0102"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        form.Txt_Saisie->clear();
-        QTest::keyClicks(form.Txt_Saisie, QString::fromUtf8(c.typed));
-        EXPECT_EQ(form.Txt_Saisie->text(), QString::fromUtf8(c.expected));
-    }
+    QTest::keyClicks(form.Txt_Saisie, QStringLiteral("12a05a2024"));
+    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("12/05/2024"));
     // A non-ASCII character reaches the filter as its code and is replaced too.
     form.seen.clear();
     QTest::sendKeyEvent(QTest::Click, form.Txt_Saisie, Qt::Key_unknown, QStringLiteral("é"), Qt::NoModifier);
-    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("0102/"));
+    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("12/05/2024/"));
     EXPECT_EQ(form.seen, std::vector<int>{0xe9});
     // Backspace reaches the filter as 8 and still erases.
     QTest::keyClick(form.Txt_Saisie, Qt::Key_Backspace);
-    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("0102"));
+    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("12/05/2024"));
     EXPECT_EQ(form.seen, (std::vector<int>{0xe9, 8}));
 }
 
