@@ -102,7 +102,9 @@ TEST_F(BrowserTest, InitShowsTheBeneficiaryAndKeepsTheSettings) {
     EXPECT_TRUE(browser->Resultats().Item().empty());
 }
 
-TEST_F(BrowserTest, SearchAndListModesEnableTheirControls) {
+// Each search lists its contracts in list mode; OK goes back to search mode
+// with the default criteria and empty lists.
+TEST_F(BrowserTest, EachValidityAndOrderListsTheRightContractsThenOkStartsAgain) {
     Open();
     auto expectMode = [&](bool listMode) {
         EXPECT_EQ(child<QGroupBox>("Cdr_Validite")->isEnabled(), !listMode);
@@ -113,23 +115,6 @@ TEST_F(BrowserTest, SearchAndListModesEnableTheirControls) {
             EXPECT_EQ(list(name)->isEnabled(), listMode) << name;
     };
     expectMode(false);
-    child<QRadioButton>("Opt_TousValid")->setChecked(true);
-    child<QRadioButton>("Opt_TriDecroiss")->setChecked(true);
-    QTest::mouseClick(child<QPushButton>("Cmd_Recherche"), Qt::LeftButton);
-    expectMode(true);
-    EXPECT_EQ(list("Lst_CodeContrat")->count(), 4);
-
-    BackToSearchMode();
-    expectMode(false);
-    EXPECT_TRUE(child<QRadioButton>("Opt_Actif")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("Opt_TriAidant")->isChecked());
-    for (const char* name :
-         {"Lst_CodeContrat", "Lst_DatDebContrat", "Lst_DatFinContrat", "Lst_AidantContrat", "Lst_Type"})
-        EXPECT_EQ(list(name)->count(), 0) << name;
-}
-
-TEST_F(BrowserTest, EachValidityAndOrderListsTheRightContracts) {
-    Open();
     struct Case {
         const char* validity;
         const char* order;
@@ -149,7 +134,14 @@ TEST_F(BrowserTest, EachValidityAndOrderListsTheRightContracts) {
         SCOPED_TRACE(std::string(c.validity) + " " + c.order);
         Search(c.validity, c.order);
         EXPECT_EQ(lines("Lst_CodeContrat"), c.keys);
+        expectMode(true);
         BackToSearchMode();
+        expectMode(false);
+        EXPECT_TRUE(child<QRadioButton>("Opt_Actif")->isChecked());
+        EXPECT_TRUE(child<QRadioButton>("Opt_TriAidant")->isChecked());
+        for (const char* name :
+             {"Lst_CodeContrat", "Lst_DatDebContrat", "Lst_DatFinContrat", "Lst_AidantContrat", "Lst_Type"})
+            EXPECT_EQ(list(name)->count(), 0) << name;
     }
 }
 
