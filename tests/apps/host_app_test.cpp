@@ -41,6 +41,7 @@ TEST_F(HostApplication, RendersTheBeneficiaryChoiceAndTheBrowser) {
         {{"--aide", data::demo::AideNombreuxContrats}, "contrats.png"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.png);
         QStringList args = {"--db",         Database(), "--user", data::demo::UtilisateurDemo,
                             "--screenshot", File(c.png)};
         args += c.extra;
@@ -48,9 +49,8 @@ TEST_F(HostApplication, RendersTheBeneficiaryChoiceAndTheBrowser) {
         ASSERT_TRUE(run.finished) << run.Describe(ARBEL_HOST_EXE, args).toStdString();
         EXPECT_EQ(run.exitCode, 0) << run.Describe(ARBEL_HOST_EXE, args).toStdString();
         const QImage image(File(c.png));
-        EXPECT_FALSE(image.isNull()) << c.png;
-        EXPECT_GT(image.width(), 400) << c.png;
-        EXPECT_GT(image.height(), 300) << c.png;
+        EXPECT_GT(image.width(), 400);
+        EXPECT_GT(image.height(), 300);
     }
 }
 
@@ -68,6 +68,7 @@ TEST_F(HostApplication, RefusesUnknownUsersMissingDatabasesAndBadArguments) {
         {{"--db", Database(), "en-trop"}, 2, "en-trop"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.says);
         const ProgramRun run = Host(c.args);
         ASSERT_TRUE(run.finished);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.Describe(ARBEL_HOST_EXE, c.args).toStdString();

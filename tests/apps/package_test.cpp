@@ -289,82 +289,60 @@ TEST_F(InstalledPackageTest, HostListsTheContractsTheUserMaySee) {
     EXPECT_EQ(listed["personne"], 0);
 }
 
-// Run without a user, a search that finds nothing reports it on the error
-// output and the host goes on: the message service a host installs is the
-// one the library uses.
-TEST_F(InstalledPackageTest, HostWithoutUserReportsAnEmptySearch) {
-    for (const char* code : {data::demo::AideSansContrat, data::demo::AideHistorique}) {
-        SCOPED_TRACE(code);
-        const QStringList arguments = {installed->demoDatabase, QString::fromLatin1(code),
-                                       QString::fromLatin1(data::demo::UtilisateurDemo),
-                                       QStringLiteral("--check")};
-        const ProgramRun r = Host(arguments);
-        const std::string run = r.Describe(installed->hostExe, arguments).toStdString();
-        ASSERT_TRUE(r.finished) << run;
-        EXPECT_EQ(r.exitCode, 0) << run;
-        EXPECT_EQ(r.out.trimmed(), QStringLiteral("0")) << run;
-        EXPECT_TRUE(
-            r.err.contains(QStringLiteral("Aucun contrat correspondant aux paramètres sélectionnés.")))
-            << run;
-    }
-}
-
-// What the setters and Init raise when the database lacks what the browser
-// needs reaches the host as an exception whose text names what is missing.
-TEST_F(InstalledPackageTest, HostReportsWhatInitRaises) {
+// What goes wrong reaches the host as a library user sees it: an empty
+// search through the message service the host installed, what the setters
+// and Init raise as an exception naming what is missing, and the host's own
+// usage line for a wrong command line.
+TEST_F(InstalledPackageTest, HostReportsEmptySearchesInitErrorsAndWrongCommandLines) {
     struct Case {
         const char* name;
-        QList<QStringList> prepare; // arbel-db commands on a fresh database
-        const char* message;
+        QList<QStringList> prepare; // arbel-db commands on a fresh database; none: the demo
+        QStringList arguments;      // "DB" stands for the database
+        int exitCode;
+        const char* out;
+        const char* err;
     };
-    const QString code = QString::fromLatin1(data::demo::AideNombreuxContrats);
+    const QString code = QString::fromLatin1(data::demo::AideHistorique);
+    const QString demoUser = QString::fromLatin1(data::demo::UtilisateurDemo);
+    const QStringList check = {QStringLiteral("DB"), code, demoUser, QStringLiteral("--check")};
     const Case cases[] = {
+        {"no active contract", {}, check, 0, "0", "Aucun contrat correspondant aux paramètres sélectionnés."},
         {"rights table missing (read by setDroitsUtilisateur)",
          {{QStringLiteral("create")}, {QStringLiteral("create-table"), QStringLiteral("CIVILAIDE")}},
+         check,
+         1,
+         "",
          "Table inexistante : DROITSUTILISATEUR"},
-        {"library tables missing",
-         {{QStringLiteral("create")},
-          {QStringLiteral("create-table"), QStringLiteral("CIVILAIDE")},
-          {QStringLiteral("create-table"), QStringLiteral("DROITSUTILISATEUR")}},
-         "Table inexistante : CONTRAT"},
-        {"pay period missing",
-         {{QStringLiteral("demo")},
-          {QStringLiteral("delete"), QStringLiteral("PERIODESPAIE"), QStringLiteral("1")}},
-         "Enregistrement inexistant : PERIODESPAIE 1"},
-        {"site settings missing",
+        {"site settings missing (read by Init)",
          {{QStringLiteral("demo")},
           {QStringLiteral("delete"), QStringLiteral("COMPTEUR"), QStringLiteral("999")}},
+         check,
+         1,
+         "",
          "Enregistrement inexistant : COMPTEUR 999"},
+        {"too few arguments", {}, {QStringLiteral("DB")}, 2, "", "usage: minimal-host DATABASE BENEFICIARY"},
+        {"too many arguments", {}, {"DB", "b", "c", "d"}, 2, "", "usage: minimal-host DATABASE BENEFICIARY"},
     };
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString path = installed->dir.filePath(QStringLiteral("init-error-%1.db").arg(++n));
-        for (const QStringList& command : c.prepare) {
-            const QStringList arguments = QStringList{path} + command;
-            const ProgramRun r = RunProgram(QStringLiteral(ARBEL_DB_EXE), arguments);
-            ASSERT_EQ(r.exitCode, 0) << r.Describe(QStringLiteral(ARBEL_DB_EXE), arguments).toStdString();
+        QString database = installed->demoDatabase;
+        if (!c.prepare.isEmpty()) {
+            database = installed->dir.filePath(QStringLiteral("prepared-%1.db").arg(++n));
+            for (const QStringList& command : c.prepare) {
+                const QStringList arguments = QStringList{database} + command;
+                const ProgramRun r = RunProgram(QStringLiteral(ARBEL_DB_EXE), arguments);
+                ASSERT_EQ(r.exitCode, 0) << r.Describe(QStringLiteral(ARBEL_DB_EXE), arguments).toStdString();
+            }
         }
-        const QStringList arguments = {path, code, QString::fromLatin1(data::demo::UtilisateurDemo),
-                                       QStringLiteral("--check")};
+        QStringList arguments = c.arguments;
+        arguments.replaceInStrings(QStringLiteral("DB"), database);
         const ProgramRun r = Host(arguments);
         const std::string run = r.Describe(installed->hostExe, arguments).toStdString();
         ASSERT_TRUE(r.finished) << run;
-        EXPECT_EQ(r.exitCode, 1) << run;
-        EXPECT_TRUE(r.out.isEmpty()) << run;
-        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << run;
-    }
-}
-
-TEST_F(InstalledPackageTest, HostRejectsAWrongCommandLine) {
-    for (const QStringList& arguments : QList<QStringList>{
-             {},
-             {installed->demoDatabase},
-             {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}}) {
-        const ProgramRun r = Host(arguments);
-        EXPECT_EQ(r.exitCode, 2) << r.Describe(installed->hostExe, arguments).toStdString();
-        EXPECT_TRUE(r.err.contains(QStringLiteral("usage: minimal-host DATABASE BENEFICIARY")))
-            << r.err.toStdString();
+        EXPECT_EQ(r.exitCode, c.exitCode) << run;
+        EXPECT_EQ(r.out.trimmed(), QString::fromUtf8(c.out)) << run;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.err))) << run;
     }
 }
 

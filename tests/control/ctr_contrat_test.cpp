@@ -102,7 +102,9 @@ TEST_F(BrowserTest, InitShowsTheBeneficiaryAndKeepsTheSettings) {
     EXPECT_TRUE(browser->Resultats().Item().empty());
 }
 
-TEST_F(BrowserTest, SearchAndListModesEnableTheirControls) {
+// Each search lists its contracts in list mode; OK goes back to search mode
+// with the default criteria and empty lists.
+TEST_F(BrowserTest, EachValidityAndOrderListsTheRightContractsThenOkStartsAgain) {
     Open();
     auto expectMode = [&](bool listMode) {
         EXPECT_EQ(child<QGroupBox>("Cdr_Validite")->isEnabled(), !listMode);
@@ -113,23 +115,6 @@ TEST_F(BrowserTest, SearchAndListModesEnableTheirControls) {
             EXPECT_EQ(list(name)->isEnabled(), listMode) << name;
     };
     expectMode(false);
-    child<QRadioButton>("Opt_TousValid")->setChecked(true);
-    child<QRadioButton>("Opt_TriDecroiss")->setChecked(true);
-    QTest::mouseClick(child<QPushButton>("Cmd_Recherche"), Qt::LeftButton);
-    expectMode(true);
-    EXPECT_EQ(list("Lst_CodeContrat")->count(), 4);
-
-    BackToSearchMode();
-    expectMode(false);
-    EXPECT_TRUE(child<QRadioButton>("Opt_Actif")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("Opt_TriAidant")->isChecked());
-    for (const char* name :
-         {"Lst_CodeContrat", "Lst_DatDebContrat", "Lst_DatFinContrat", "Lst_AidantContrat", "Lst_Type"})
-        EXPECT_EQ(list(name)->count(), 0) << name;
-}
-
-TEST_F(BrowserTest, EachValidityAndOrderListsTheRightContracts) {
-    Open();
     struct Case {
         const char* validity;
         const char* order;
@@ -146,9 +131,17 @@ TEST_F(BrowserTest, EachValidityAndOrderListsTheRightContracts) {
         {"Opt_TousValid", "Opt_TriDecroiss", {"50003001", "50001001", "50004001", "50002001"}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.validity) + " " + c.order);
         Search(c.validity, c.order);
-        EXPECT_EQ(lines("Lst_CodeContrat"), c.keys) << c.validity << " " << c.order;
+        EXPECT_EQ(lines("Lst_CodeContrat"), c.keys);
+        expectMode(true);
         BackToSearchMode();
+        expectMode(false);
+        EXPECT_TRUE(child<QRadioButton>("Opt_Actif")->isChecked());
+        EXPECT_TRUE(child<QRadioButton>("Opt_TriAidant")->isChecked());
+        for (const char* name :
+             {"Lst_CodeContrat", "Lst_DatDebContrat", "Lst_DatFinContrat", "Lst_AidantContrat", "Lst_Type"})
+            EXPECT_EQ(list(name)->count(), 0) << name;
     }
 }
 
@@ -186,19 +179,21 @@ TEST_F(BrowserTest, EmptyResultShowsTheMessageAndStaysInListMode) {
     EXPECT_FALSE(child<QPushButton>("Cmd_Recherche")->isEnabled());
 }
 
-TEST_F(BrowserTest, UnauthorisedHelpersAreLeftOutAndDoubleClickOpensTheClickedContract) {
+TEST_F(BrowserTest, UnauthorisedHelpersAreLeftOutAndClosingTheEditorSearchesAgainWithTheSameCriteria) {
     lib.PutUser("antenne", 2, {"002"});
     Open("antenne");
     std::string opened;
     std::string openingText;
-    int searchesBefore = 0;
+    int linesWhileOpen = 0;
     browser->setEditorOpener([&](Ctr_Contrat& b) {
         opened = b.Globals().ContractRecord.key();
         openingText = b.Globals().OpeningRecordText;
-        searchesBefore = list("Lst_CodeContrat")->count();
-        // The editor deleted the contract meanwhile: the list shows it after.
-        lib.Put(CONTRAT, "50003001", {{1, "02"}, {2, "001"}, {3, "00100"}, {65, "O"}});
+        linesWhileOpen = list("Lst_CodeContrat")->count();
+        // The editor deleted the contract meanwhile.
+        lib.Put(CONTRAT, "50001001", {{1, "02"}, {2, "001"}, {3, "00100"}, {65, "O"}});
     });
+    const std::string stored = lib.db.OpenTable(CONTRAT).ReadRecord("50001001").Item();
+    // The rights are read again at each search.
     lib.PutUser("antenne", 2, {"001"});
     Search("Opt_TousValid", "Opt_TriCroiss");
     // Only the helpers of entity 001 remain: 50003 (entity 002) is left out.
@@ -209,29 +204,10 @@ TEST_F(BrowserTest, UnauthorisedHelpersAreLeftOutAndDoubleClickOpensTheClickedCo
     QTest::mouseClick(helpers->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(helpers->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(opened, "50001001");
-    EXPECT_EQ(openingText, lib.db.OpenTable(CONTRAT).ReadRecord("50001001").Item());
-    EXPECT_EQ(searchesBefore, 3);
-    EXPECT_EQ(lines("Lst_CodeContrat"), QStringList({"50002001", "50004001", "50001001"}));
-}
-
-TEST_F(BrowserTest, ClosingTheEditorSearchesAgainWithTheSameCriteria) {
-    Open();
-    int opened = 0;
-    browser->setEditorOpener([&](Ctr_Contrat&) {
-        ++opened;
-        // Ended in the editor before the current period: no longer active.
-        lib.Put(
-            CONTRAT, "50001001",
-            {{1, "02"}, {2, "001"}, {3, "00100"}, {4, "I"}, {7, Day("01/03/2020")}, {8, Day("30/09/2026")}});
-    });
-    Search("Opt_Actif", "Opt_TriCroiss");
-    ASSERT_EQ(lines("Lst_CodeContrat"), QStringList({"50001001", "50003001"}));
-    QListWidget* starts = list("Lst_DatDebContrat");
-    const QPoint first = starts->visualItemRect(starts->item(0)).center();
-    QTest::mouseClick(starts->viewport(), Qt::LeftButton, {}, first);
-    QTest::mouseDClick(starts->viewport(), Qt::LeftButton, {}, first);
-    EXPECT_EQ(opened, 1);
-    EXPECT_EQ(lines("Lst_CodeContrat"), QStringList({"50003001"}));
+    EXPECT_EQ(openingText, stored);
+    EXPECT_EQ(linesWhileOpen, 3);
+    // Searched again on closing, with every contract, oldest first.
+    EXPECT_EQ(lines("Lst_CodeContrat"), QStringList({"50002001", "50004001"}));
 }
 
 TEST_F(BrowserTest, ScrollBarAppearsFromSixteenLines) {

@@ -1,13 +1,12 @@
 #include "data/access_rights.h"
 #include "data/dictionaries.h"
+#include "data/procedures.h"
 #include "data/table_fields.h"
 #include "data/tables.h"
-#include "data_test_database.h"
+#include "support/library_fixture.h"
 
 #include <gtest/gtest.h>
 
-using data_test::TempDatabase;
-using data_test::Values;
 namespace f = data::droitsutilisateur;
 
 namespace {
@@ -96,6 +95,8 @@ TEST(AccessRights, InitialiserListeReloadsTheTable) {
 
 TEST(AccessRights, DefaultUserIsTheOperatingSystemUser) {
     RightsDatabase t;
-    data::AccessRights rights(t.db);
-    EXPECT_FALSE(rights.User().empty());
+    const std::string user = data::AccessRights(t.db).User();
+    EXPECT_FALSE(user.empty());
+    EXPECT_EQ(user, data::Lire_NomUtilisateur().toStdString());
+    EXPECT_EQ(user.find('\0'), std::string::npos);
 }

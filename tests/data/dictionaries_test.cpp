@@ -1,12 +1,18 @@
 #include "data/dictionaries.h"
 #include "data/tables.h"
-#include "data_test_database.h"
+#include "support/library_fixture.h"
 
 #include <gtest/gtest.h>
 
-using data_test::TempDatabase;
-
 namespace {
+
+// A key made of parts, written apart for reading.
+std::string K(std::initializer_list<const char*> parts) {
+    std::string key;
+    for (const char* part : parts)
+        key += part;
+    return key;
+}
 
 std::vector<std::string> Keys(const dba::ResultList& list) {
     std::vector<std::string> keys;
@@ -33,86 +39,23 @@ struct SeededDatabase : TempDatabase {
         Put(ELTSPARTEMP, "10001", {{1, "x"}});
         Put(ELTSPARTEMP, "10002", {{1, "x"}});
         // helper, start day, weekday, slot start
-        Put(TPSAIDANTINDISPO,
-            "00001"
-            "10000"
-            "0"
-            "0800",
-            {{1, ""}, {2, "1200"}, {5, "O"}});
-        Put(TPSAIDANTINDISPO,
-            "00001"
-            "10100"
-            "1"
-            "0900",
-            {{1, ""}, {2, "1000"}, {5, "O"}});
-        Put(TPSAIDANTINDISPO,
-            "00001"
-            "09000"
-            "2"
-            "0900",
-            {{1, "09500"}, {2, "1000"}, {5, "O"}});
+        Put(TPSAIDANTINDISPO, K({"00001", "10000", "0", "0800"}), {{1, ""}, {2, "1200"}, {5, "O"}});
+        Put(TPSAIDANTINDISPO, K({"00001", "10100", "1", "0900"}), {{1, ""}, {2, "1000"}, {5, "O"}});
+        Put(TPSAIDANTINDISPO, K({"00001", "09000", "2", "0900"}), {{1, "09500"}, {2, "1000"}, {5, "O"}});
         // contract, beneficiary, start day, activity type, sequence, weekday, start time
-        Put(TPSDETAILSINTERV,
-            "00001001"
-            "10001"
-            "10000"
-            "M"
-            "01"
-            "2"
-            "0830",
+        Put(TPSDETAILSINTERV, K({"00001001", "10001", "10000", "M", "01", "2", "0830"}),
             {{2, "1000"}, {3, "ACT01"}});
-        Put(TPSDETAILSINTERV,
-            "00001001"
-            "10001"
-            "10000"
-            "M"
-            "02"
-            "0"
-            "1400",
+        Put(TPSDETAILSINTERV, K({"00001001", "10001", "10000", "M", "02", "0", "1400"}),
             {{2, "1600"}, {3, "ACT01"}});
-        Put(TPSDETAILSINTERV,
-            "00001001"
-            "10001"
-            "10000"
-            "P"
-            "03"
-            "0"
-            "0900",
+        Put(TPSDETAILSINTERV, K({"00001001", "10001", "10000", "P", "03", "0", "0900"}),
             {{2, "1000"}, {3, "ACT01"}});
-        Put(TPSDETAILSINTERV,
-            "00001001"
-            "10001"
-            "10000"
-            "M"
-            "04"
-            "1"
-            "0900",
+        Put(TPSDETAILSINTERV, K({"00001001", "10001", "10000", "M", "04", "1", "0900"}),
             {{2, "1000"}, {3, "ACT02"}});
-        Put(TPSEXCEPTIONS,
-            "00001"
-            "10200"
-            "01",
-            {{1, "00001001"}});
-        Put(TPSEXCEPTIONS,
-            "00001"
-            "09000"
-            "01",
-            {{1, "00001001"}});
-        Put(ABSENCESAIDANT,
-            "00001"
-            "01"
-            "10500",
-            {{2, "10510"}, {11, "05"}});
-        Put(ABSENCESAIDANT,
-            "00001"
-            "02"
-            "9000",
-            {{2, "9005"}, {11, "05"}});
-        Put(ABSENCESAIDANT,
-            "00001"
-            "03"
-            "10600",
-            {{2, "10610"}, {11, "18"}});
+        Put(TPSEXCEPTIONS, K({"00001", "10200", "01"}), {{1, "00001001"}});
+        Put(TPSEXCEPTIONS, K({"00001", "09000", "01"}), {{1, "00001001"}});
+        Put(ABSENCESAIDANT, K({"00001", "01", "10500"}), {{2, "10510"}, {11, "05"}});
+        Put(ABSENCESAIDANT, K({"00001", "02", "9000"}), {{2, "9005"}, {11, "05"}});
+        Put(ABSENCESAIDANT, K({"00001", "03", "10600"}), {{2, "10610"}, {11, "18"}});
         Put(CONTRATSPREV, "01", {{1, "Prévoyance mandataire"}, {2, "02"}});
         Put(CONTRATSPREV, "02", {{1, "Prévoyance"}, {2, "01"}});
     }
@@ -153,48 +96,20 @@ TEST(Dictionaries, QueriesOfTheLibraryGiveTheExpectedRows) {
         {"SSELECT TPSAIDANTINDISPO AVEC 0 = \"00001]\" AND AVEC 5 = \"O\" AND AVEC DateDebIndispo <= "
          "\"10060\" "
          "AND AVEC 1 >= \"10060\" OR = \"\"",
-         {"00001"
-          "10000"
-          "0"
-          "0800"}},
+         {K({"00001", "10000", "0", "0800"})}},
         {"SELECT TPSDETAILSINTERV = \"00001001]\" AVEC 1 >= \"10100\" OR = \"\" AND AVEC CodeActInterv = "
          "\"ACT01\" "
          "AND AVEC CodeAide = \"10001\" AND AVEC TypeActDetailInterv = \"M\" PAR JourInterv PAR HeureInterv",
-         {"00001001"
-          "10001"
-          "10000"
-          "M"
-          "02"
-          "0"
-          "1400",
-          "00001001"
-          "10001"
-          "10000"
-          "M"
-          "01"
-          "2"
-          "0830"}},
+         {K({"00001001", "10001", "10000", "M", "02", "0", "1400"}),
+          K({"00001001", "10001", "10000", "M", "01", "2", "0830"})}},
         {"SELECT TPSDETAILSINTERV = \"00001001]\" AVEC TypeActDetailInterv # \"M\" AND AVEC DateDebInterv <= "
          "\"10000\"",
-         {"00001001"
-          "10001"
-          "10000"
-          "P"
-          "03"
-          "0"
-          "0900"}},
+         {K({"00001001", "10001", "10000", "P", "03", "0", "0900"})}},
         {"SSELECT TPSEXCEPTIONS AVEC 1 = \"00001001\" AND AVEC DateDebExcep >= \"10000\"",
-         {"00001"
-          "10200"
-          "01"}},
+         {K({"00001", "10200", "01"})}},
         {"SSELECT ABSENCESAIDANT AVEC @ID = \"00001]\" AND AVEC TypeAbs <> \"18\" AND AVEC TypeAbs <> \"19\" "
          "PAR DebAbsAidant",
-         {"00001"
-          "02"
-          "9000",
-          "00001"
-          "01"
-          "10500"}},
+         {K({"00001", "02", "9000"}), K({"00001", "01", "10500"})}},
         {"SSELECT CONTRATSPREV AVEC ConvColPrev = \"02\"", {"01"}},
     };
     for (const auto& c : cases) {

@@ -1,11 +1,9 @@
 #include "data/procedures.h"
 #include "data/table_fields.h"
 #include "data/tables.h"
-#include "data_test_database.h"
+#include "support/library_fixture.h"
 
 #include <gtest/gtest.h>
-
-using data_test::TempDatabase;
 
 TEST(OuvrirTables, OpensInOrderAndNamesTheFirstMissingTable) {
     TempDatabase t;
@@ -94,12 +92,6 @@ TEST(LireParametres, LevelAndPlanningCheckFromTheSettingsRecord) {
     data::GlobalState g;
     g.TheDatabase = empty.db;
     EXPECT_THROW(data::Lire_Parametres(g), dba::RecordNotFound);
-}
-
-TEST(LireNomUtilisateur, KnowsTheAccountRunningTheTests) {
-    const QString name = data::Lire_NomUtilisateur();
-    EXPECT_FALSE(name.isEmpty());
-    EXPECT_FALSE(name.contains(QChar(0)));
 }
 
 TEST(GlobalState, DecimalSeparatorAndItsCode) {

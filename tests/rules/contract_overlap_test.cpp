@@ -16,8 +16,14 @@ struct Other {
     std::string deleted;
 };
 
-std::string DayOrEmpty(const char* date) {
-    return *date ? Day(date) : std::string();
+void PutOther(LibraryDatabase& lib, const Other& o) {
+    lib.Put(data::tables::CONTRAT, o.key,
+            {{1, o.agreement},
+             {2, o.entity},
+             {3, o.employer},
+             {7, Day(o.start)},
+             {8, *o.end ? Day(o.end) : std::string()},
+             {65, o.deleted}});
 }
 
 long long DayNumber(const char* date) {
@@ -27,215 +33,131 @@ long long DayNumber(const char* date) {
 } // namespace
 
 TEST(ContractOverlap, CasesByDatesEntityAgreementAndEmployer) {
-    // The edited contract is 50001001; the others are stored.
+    // The edited contract is 50001001 of entity 001; the others are stored.
+    // Unless a case says otherwise, the bounds stay 0 and JourSansFin.
+    struct Edited {
+        const char *agreement, *employer, *start, *end;
+    };
+    struct Expected {
+        std::string conflict; // key of the conflicting contract, empty: none
+        const char* focus;
+        long long earlierEnd = 0, laterStart = JourSansFin;
+    };
     struct Case {
         const char* name;
         std::vector<Other> others;
-        ContractOverlapInput edited;
-        std::string conflictingKey; // empty: no overlap
-        const char* conflictingEnd;
-        const char* focus;
-        long long earlierEnd;
-        long long laterStart;
+        Edited edited;
+        Expected expected;
     } cases[] = {
         {"sharing one day",
          {{"50001002", "01", "001", "001001", "01/01/2025", "01/01/2026", ""}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", "31/12/2026"},
-         "50001002",
-         "01/01/2026",
-         "Txt_DatDebContrat",
-         0,
-         JourSansFin},
+         {"01", "001001", "01/01/2026", "31/12/2026"},
+         {"50001002", "Txt_DatDebContrat"}},
         {"31/12 then 01/01",
          {{"50001002", "01", "001", "001001", "01/01/2025", "31/12/2025", ""}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", "31/12/2026"},
-         "",
-         "",
-         "",
-         DayNumber("31/12/2025"),
-         JourSansFin},
+         {"01", "001001", "01/01/2026", "31/12/2026"},
+         {"", "", DayNumber("31/12/2025")}},
         {"open-ended other, edited starting later",
          {{"50001002", "01", "001", "001001", "01/01/2025", "", ""}},
-         {"50001", "001", "01", "001", "001001", "01/06/2026", ""},
-         "50001002",
-         "",
-         "Txt_DatDebContrat",
-         0,
-         JourSansFin},
+         {"01", "001001", "01/06/2026", ""},
+         {"50001002", "Txt_DatDebContrat"}},
         {"other starting inside the edited one",
          {{"50001002", "01", "001", "001001", "01/06/2026", "", ""}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", "31/12/2026"},
-         "50001002",
-         "",
-         "Txt_DateFinContrat",
-         0,
-         JourSansFin},
+         {"01", "001001", "01/01/2026", "31/12/2026"},
+         {"50001002", "Txt_DateFinContrat"}},
         {"open-ended edited, other starting later",
          {{"50001002", "01", "001", "001001", "01/06/2030", "31/12/2030", ""}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", ""},
-         "50001002",
-         "31/12/2030",
-         "Txt_DateFinContrat",
-         0,
-         JourSansFin},
+         {"01", "001001", "01/01/2026", ""},
+         {"50001002", "Txt_DateFinContrat"}},
         {"another legal entity",
          {{"50001002", "01", "002", "002001", "01/01/2025", "", ""}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", ""},
-         "",
-         "",
-         "",
-         0,
-         JourSansFin},
+         {"01", "001001", "01/01/2026", ""},
+         {"", ""}},
         {"deleted contract",
          {{"50001002", "01", "001", "001001", "01/01/2025", "", "O"}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", ""},
-         "",
-         "",
-         "",
-         0,
-         JourSansFin},
+         {"01", "001001", "01/01/2026", ""},
+         {"", ""}},
         {"another helper",
          {{"50002001", "01", "001", "001001", "01/01/2025", "", ""}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", ""},
-         "",
-         "",
-         "",
-         0,
-         JourSansFin},
+         {"01", "001001", "01/01/2026", ""},
+         {"", ""}},
         {"agreement 02, another employer",
          {{"50001002", "02", "001", "00200", "01/01/2025", "", ""}},
-         {"50001", "001", "02", "001", "00100", "01/01/2026", ""},
-         "",
-         "",
-         "",
-         0,
-         JourSansFin},
+         {"02", "00100", "01/01/2026", ""},
+         {"", ""}},
         {"agreement 02, same employer",
          {{"50001002", "02", "001", "00100", "01/01/2025", "", ""}},
-         {"50001", "001", "02", "001", "00100", "01/01/2026", ""},
-         "50001002",
-         "",
-         "Txt_DatDebContrat",
-         0,
-         JourSansFin},
+         {"02", "00100", "01/01/2026", ""},
+         {"50001002", "Txt_DatDebContrat"}},
         {"other agreement, employer not compared",
          {{"50001002", "03", "001", "001009", "01/01/2025", "", ""}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", ""},
-         "50001002",
-         "",
-         "Txt_DatDebContrat",
-         0,
-         JourSansFin},
+         {"01", "001001", "01/01/2026", ""},
+         {"50001002", "Txt_DatDebContrat"}},
         {"agreement 02 never meets another agreement",
          {{"50001002", "02", "001", "00100", "01/01/2025", "", ""}},
-         {"50001", "001", "01", "001", "00100", "01/01/2026", ""},
-         "",
-         "",
-         "",
-         0,
-         JourSansFin},
+         {"01", "00100", "01/01/2026", ""},
+         {"", ""}},
         {"another agreement never meets agreement 02",
          {{"50001002", "01", "001", "00100", "01/01/2025", "", ""}},
-         {"50001", "001", "02", "001", "00100", "01/01/2026", ""},
-         "",
-         "",
-         "",
-         0,
-         JourSansFin},
+         {"02", "00100", "01/01/2026", ""},
+         {"", ""}},
         {"the edited contract itself",
          {{"50001001", "01", "001", "001001", "01/01/2026", "31/12/2026", ""}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", "31/12/2026"},
-         "",
-         "",
-         "",
-         0,
-         JourSansFin},
+         {"01", "001001", "01/01/2026", "31/12/2026"},
+         {"", ""}},
         {"bounds: latest earlier end, earliest later start",
          {{"50001002", "01", "001", "001001", "01/01/2024", "30/06/2025", ""},
           {"50001003", "01", "001", "001001", "01/07/2025", "31/12/2025", ""},
           {"50001004", "01", "001", "001001", "01/09/2026", "", ""},
           {"50001005", "01", "001", "001001", "01/07/2026", "31/08/2026", ""}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", "30/06/2026"},
-         "",
-         "",
-         "",
-         DayNumber("31/12/2025"),
-         DayNumber("01/07/2026")},
+         {"01", "001001", "01/01/2026", "30/06/2026"},
+         {"", "", DayNumber("31/12/2025"), DayNumber("01/07/2026")}},
         {"no end date keeps the later bound open",
          {{"50001002", "01", "001", "001001", "01/01/2024", "31/12/2025", ""}},
-         {"50001", "001", "01", "001", "001001", "01/01/2026", ""},
-         "",
-         "",
-         "",
-         DayNumber("31/12/2025"),
-         JourSansFin},
+         {"01", "001001", "01/01/2026", ""},
+         {"", "", DayNumber("31/12/2025")}},
         {"empty start compares from day 0",
          {{"50001002", "01", "001", "001001", "01/01/2000", "31/12/2000", ""}},
-         {"50001", "001", "01", "001", "001001", "", "31/12/2026"},
-         "50001002",
-         "31/12/2000",
-         "Txt_DatDebContrat",
-         0,
-         JourSansFin},
+         {"01", "001001", "", "31/12/2026"},
+         {"50001002", "Txt_DatDebContrat"}},
     };
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         LibraryDatabase lib;
-        for (const Other& o : c.others)
-            lib.Put(data::tables::CONTRAT, o.key,
-                    {{1, o.agreement},
-                     {2, o.entity},
-                     {3, o.employer},
-                     {7, Day(o.start)},
-                     {8, DayOrEmpty(o.end)},
-                     {65, o.deleted}});
-        const ContractOverlapResult r = CheckContractOverlap(c.edited, lib.db);
-        EXPECT_EQ(r.overlap, !c.conflictingKey.empty());
-        EXPECT_EQ(r.conflictingKey, c.conflictingKey);
-        EXPECT_EQ(r.conflictingEnd, QString::fromUtf8(c.conflictingEnd));
-        EXPECT_EQ(r.focus, QString::fromUtf8(c.focus));
-        EXPECT_EQ(r.earlierEndBound, c.earlierEnd);
-        EXPECT_EQ(r.laterStartBound, c.laterStart);
-        if (r.overlap)
-            EXPECT_EQ(r.message, OverlapMessage(r.conflictingStart, QString::fromUtf8(c.conflictingEnd)));
-        else
-            EXPECT_TRUE(r.message.isEmpty());
+        const Other* conflicting = nullptr;
+        for (const Other& o : c.others) {
+            PutOther(lib, o);
+            if (o.key == c.expected.conflict)
+                conflicting = &o;
+        }
+        const Edited& e = c.edited;
+        const ContractOverlapResult r =
+            CheckContractOverlap({"50001", "001", e.agreement, "001", e.employer, e.start, e.end}, lib.db);
+        EXPECT_EQ(r.overlap, conflicting != nullptr);
+        EXPECT_EQ(r.conflictingKey, c.expected.conflict);
+        EXPECT_EQ(r.conflictingStart, conflicting ? QString::fromUtf8(conflicting->start) : QString());
+        EXPECT_EQ(r.conflictingEnd, conflicting ? QString::fromUtf8(conflicting->end) : QString());
+        EXPECT_EQ(r.focus, QString::fromUtf8(c.expected.focus));
+        EXPECT_EQ(r.earlierEndBound, c.expected.earlierEnd);
+        EXPECT_EQ(r.laterStartBound, c.expected.laterStart);
+        EXPECT_EQ(r.message.isEmpty(), !r.overlap);
     }
 }
 
-TEST(ContractOverlap, TheFirstConflictByEmployerIsReported) {
+TEST(ContractOverlap, TheFirstConflictByEmployerIsReportedInTheMessage) {
     LibraryDatabase lib;
     // Same entity, agreement other than "02": sorted by employer, not by key.
-    lib.Put(data::tables::CONTRAT, "50001002",
-            {{1, "01"}, {2, "001"}, {3, "001009"}, {7, Day("01/01/2025")}, {8, ""}});
-    lib.Put(data::tables::CONTRAT, "50001003",
-            {{1, "01"}, {2, "001"}, {3, "001002"}, {7, Day("15/02/2025")}, {8, Day("31/03/2026")}});
+    PutOther(lib, {"50001002", "01", "001", "001009", "01/01/2025", "", ""});
+    PutOther(lib, {"50001003", "01", "001", "001002", "15/02/2025", "31/03/2026", ""});
     const ContractOverlapResult r =
         CheckContractOverlap({"50001", "001", "01", "001", "001001", "01/03/2026", ""}, lib.db);
-    ASSERT_TRUE(r.overlap);
     EXPECT_EQ(r.conflictingKey, "50001003");
-    EXPECT_EQ(r.conflictingStart, "15/02/2025");
-    EXPECT_EQ(r.conflictingEnd, "31/03/2026");
     EXPECT_EQ(r.message,
               QString::fromUtf8("Création impossible car 2 contrats ont des dates qui se chevauchent : "
                                 "\n\nDate début        Date Fin\n15/02/2025       31/03/2026"));
-}
-
-TEST(ContractOverlap, MessageOfAnOpenEndedConflict) {
+    // An open-ended conflict leaves the end column empty.
     EXPECT_EQ(OverlapMessage("01/01/2025", ""),
               QString::fromUtf8("Création impossible car 2 contrats ont des dates qui se chevauchent : "
                                 "\n\nDate début        Date Fin\n01/01/2025       "));
-}
-
-TEST(ContractOverlap, QueryTextsByAgreement) {
-    ContractOverlapInput in{"50001", "001", "02", "001", "00100", "01/01/2026", ""};
-    EXPECT_EQ(OverlapQuery(in),
-              "SSELECT CONTRAT AVEC 1 = \"02\" AND AVEC 2 = \"001\" AND AVEC 3 = \"00100\" AND "
-              "AVEC 0 = \"50001]\" AND SANS 0 = \"50001001\" AND AVEC 65 <> \"O\" PAR 3");
-    in.convColContrat = "01";
-    in.emplEtabContrat = "001001";
-    EXPECT_EQ(OverlapQuery(in),
-              "SSELECT CONTRAT AVEC 1 <> \"02\" AND AVEC 2 = \"001\" AND AVEC 0 = \"50001]\" "
-              "AND SANS 0 = \"50001001\" AND AVEC 65 <> \"O\" PAR 3");
 }

@@ -8,31 +8,23 @@ TEST(Hours, TypedHoursAreReadExactly) {
     struct Case {
         const char* typed;
         std::optional<Hundredths> expected;
-    } cases[] = {{"48,00", 4800},
-                 {"48,01", 4801},
+    } cases[] = {{"48,01", 4801},
                  {"48.01", 4801},
-                 {" 35 ", 3500},
-                 {"151,67", 15167},
-                 {"70,01", 7001},
-                 {"0,29", 29},
-                 {"1,15", 115},
+                 {"0,29", 29},  // 0.29 x 100 truncated in binary floating point is 28
+                 {"1,15", 115}, // and this one 114
                  {"48,1", 4810},
                  {",5", 50},
                  {"5,", 500},
                  {"-1,5", -150},
                  {"+2", 200},
-                 {"007,50", 750},
                  // beyond the hundredth: nearest, ties to the even hundredth
                  {"48,005", 4800},
                  {"48,015", 4802},
                  {"48,0051", 4801},
-                 {"48,0049", 4800},
                  {"-48,005", -4800},
-                 {"-48,015", -4802},
                  // not numbers
                  {"", std::nullopt},
                  {"  ", std::nullopt},
-                 {"abc", std::nullopt},
                  {"1,2,3", std::nullopt},
                  {"1 2", std::nullopt},
                  {"-", std::nullopt},
@@ -42,10 +34,6 @@ TEST(Hours, TypedHoursAreReadExactly) {
                  {"9999999999999999", std::nullopt}};
     for (const Case& c : cases)
         EXPECT_EQ(ParseTypedHours(c.typed), c.expected) << '"' << c.typed << '"';
-    // These two texts are the trap of binary floating point: x 100 then
-    // truncated, they would lose a hundredth.
-    EXPECT_EQ(static_cast<long long>(0.29 * 100), 28);
-    EXPECT_EQ(static_cast<long long>(1.15 * 100), 114);
 }
 
 TEST(Hours, StoredAmountsAndWholeNumbers) {
@@ -85,15 +73,12 @@ TEST(Hours, WeeklyHundredthsRoundHalvesUp) {
         WorkPeriod period;
         Hundredths weekly;
     } cases[] = {
-        {3500, WorkPeriod::Hebdo, 3500},       {4801, WorkPeriod::Hebdo, 4801},
-        {7001, WorkPeriod::Quatorzaine, 3501}, {7000, WorkPeriod::Quatorzaine, 3500},
-        {1, WorkPeriod::Quatorzaine, 1},       {-3, WorkPeriod::Quatorzaine, -1},
-        {15167, WorkPeriod::Mensuelle, 3500},  {15166, WorkPeriod::Mensuelle, 3500},
-        {3033, WorkPeriod::Mensuelle, 700},    {20803, WorkPeriod::Mensuelle, 4801},
-        {-100, WorkPeriod::Mensuelle, -23},    {182000, WorkPeriod::Annuelle, 3500},
-        {160700, WorkPeriod::Annuelle, 3090},  {26, WorkPeriod::Annuelle, 1},
-        {25, WorkPeriod::Annuelle, 0},         {78, WorkPeriod::Annuelle, 2},
-        {249626, WorkPeriod::Annuelle, 4801},  {249625, WorkPeriod::Annuelle, 4800},
+        {3500, WorkPeriod::Hebdo, 3500},      {7001, WorkPeriod::Quatorzaine, 3501},
+        {1, WorkPeriod::Quatorzaine, 1},      {-3, WorkPeriod::Quatorzaine, -1},
+        {15167, WorkPeriod::Mensuelle, 3500}, {15166, WorkPeriod::Mensuelle, 3500},
+        {20803, WorkPeriod::Mensuelle, 4801}, {-100, WorkPeriod::Mensuelle, -23},
+        {182000, WorkPeriod::Annuelle, 3500}, {26, WorkPeriod::Annuelle, 1},
+        {25, WorkPeriod::Annuelle, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(WeeklyHundredths(c.perPeriod, c.period), c.weekly)

@@ -8,9 +8,12 @@
 
 #include <gtest/gtest.h>
 
-LibraryDatabase::LibraryDatabase() {
+TempDatabase::TempDatabase() {
     EXPECT_TRUE(dir_.isValid());
     db = dba::Database::Create(Path());
+}
+
+LibraryDatabase::LibraryDatabase() {
     data::InstallDictionaries(db);
     Put(data::tables::COMPTEUR, data::tables::keys::Compteur, {{1, "0"}});
     Put(data::tables::PERIODESPAIE, data::tables::keys::PeriodesPaie, {{1, "202611"}, {2, "202612"}});
@@ -18,16 +21,16 @@ LibraryDatabase::LibraryDatabase() {
     PutUser("lecture", 1, {"*"});
 }
 
-std::string LibraryDatabase::Path() const {
+std::string TempDatabase::Path() const {
     return dir_.filePath(QStringLiteral("test.arbel")).toStdString();
 }
 
-dba::Database LibraryDatabase::OpenAnotherSession() const {
+dba::Database TempDatabase::OpenAnotherSession() const {
     return dba::Database::Open(Path());
 }
 
-void LibraryDatabase::Put(const std::string& table, const std::string& key,
-                          std::initializer_list<std::pair<int, std::string>> fields) {
+void TempDatabase::Put(const std::string& table, const std::string& key,
+                       std::initializer_list<std::pair<int, std::string>> fields) {
     PutRecord(db, table, key, fields);
 }
 

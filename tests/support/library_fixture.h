@@ -13,24 +13,31 @@
 #include <utility>
 #include <vector>
 
-class LibraryDatabase {
+// An empty database in a temporary directory: no table yet.
+class TempDatabase {
     QTemporaryDir dir_; // first: the file outlives the session
 
 public:
-    LibraryDatabase();
+    TempDatabase();
 
     // Writes record `key` of `table` (created when missing); a field text
     // may hold value marks (see Values).
     void Put(const std::string& table, const std::string& key,
              std::initializer_list<std::pair<int, std::string>> fields);
-    // A user of the rights table: level per module for "DOSAIDECONTRAT" and
-    // "DOSSIERAIDE", and the entities it may see ("*" = all).
-    void PutUser(const std::string& user, int level, const std::vector<std::string>& entities);
     // A second session on the same file, as another workstation would open.
     dba::Database OpenAnotherSession() const;
     std::string Path() const;
 
     dba::Database db;
+};
+
+class LibraryDatabase : public TempDatabase {
+public:
+    LibraryDatabase();
+
+    // A user of the rights table: level per module for "DOSAIDECONTRAT" and
+    // "DOSSIERAIDE", and the entities it may see ("*" = all).
+    void PutUser(const std::string& user, int level, const std::vector<std::string>& entities);
 };
 
 // Writes record `key` of `table` (created when missing) with the given

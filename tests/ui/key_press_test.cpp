@@ -67,45 +67,29 @@ protected:
 
 TEST_F(KeyPressTest, DateFilterReplacesEveryNonDigitBySlash) {
     form.filter = dateKeyFilter;
-    struct Case {
-        const char* typed;
-        const char* expected;
-    } const cases[] = {
-        {"12a05a2024", "12/05/2024"},
-        {"1.2.99", "1/2/99"},
-        {"31 12 ", "31/12/"},
-        {"0102", "0102"},
-    };
-    for (const Case& c : cases) {
-        form.Txt_Saisie->clear();
-        QTest::keyClicks(form.Txt_Saisie, QString::fromUtf8(c.typed));
-        EXPECT_EQ(form.Txt_Saisie->text(), QString::fromUtf8(c.expected)) << "typed " << c.typed;
-    }
+    QTest::keyClicks(form.Txt_Saisie, QStringLiteral("12a05a2024"));
+    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("12/05/2024"));
     // A non-ASCII character reaches the filter as its code and is replaced too.
     form.seen.clear();
     QTest::sendKeyEvent(QTest::Click, form.Txt_Saisie, Qt::Key_unknown, QStringLiteral("é"), Qt::NoModifier);
-    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("0102/"));
+    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("12/05/2024/"));
     EXPECT_EQ(form.seen, std::vector<int>{0xe9});
     // Backspace reaches the filter as 8 and still erases.
     QTest::keyClick(form.Txt_Saisie, Qt::Key_Backspace);
-    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("0102"));
+    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("12/05/2024"));
     EXPECT_EQ(form.seen, (std::vector<int>{0xe9, 8}));
 }
 
-TEST_F(KeyPressTest, SettingZeroDropsTheKey) {
+TEST_F(KeyPressTest, SettingZeroDropsTheKeyAndEnterArrivesAs13) {
     form.filter = [](int& ascii) {
         if (ascii == 'x')
             ascii = 0;
     };
     QTest::keyClicks(form.Txt_Saisie, QStringLiteral("axbxc"));
-    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("abc"));
-    EXPECT_EQ(form.seen, (std::vector<int>{'a', 'x', 'b', 'x', 'c'}));
-}
-
-TEST_F(KeyPressTest, EnterReachesTheHandlerAs13) {
     QTest::keyClick(form.Txt_Saisie, Qt::Key_Return);
     QTest::keyClick(form.Txt_Saisie, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(form.seen, (std::vector<int>{13, 13}));
+    EXPECT_EQ(form.Txt_Saisie->text(), QStringLiteral("abc"));
+    EXPECT_EQ(form.seen, (std::vector<int>{'a', 'x', 'b', 'x', 'c', 13, 13}));
 }
 
 TEST_F(KeyPressTest, NavigationAndEditingKeysPassUntouched) {
@@ -135,10 +119,6 @@ TEST_F(KeyPressTest, WorksOnAnEditableCombo) {
     // The dropped Enter did not add the text as an item.
     EXPECT_EQ(form.Cbo_Nom->count(), 0);
 }
-
-} // namespace
-
-namespace {
 
 // A handler that gives its own box the focus for the first time makes the
 // box's completer install its filter: the handler still sees the key once.
