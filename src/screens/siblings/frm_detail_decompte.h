@@ -1,0 +1,15 @@
+#pragma once
+// The settlement detail of a contract, from the leave tab ("Détail décompte").
+#include "screens/siblings/ctr_detail_decompte.h"
+#include "screens/siblings/host_form.h"
+
+namespace screens::siblings {
+
+class Frm_DetailDecompte : public HostFormOf<Ctr_DetailDecompte> {
+public:
+    explicit Frm_DetailDecompte(QWidget* parent = nullptr)
+        : HostFormOf({"Frm_DetailDecompte", QStringLiteral("Détail décompte"), "Ctr_DetailDecompte", false},
+                     parent) {}
+};
+
+} // namespace screens::siblings

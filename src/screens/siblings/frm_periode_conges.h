@@ -1,0 +1,15 @@
+#pragma once
+// A helper's leave and absence periods.
+#include "screens/siblings/ctr_abs_aidant.h"
+#include "screens/siblings/host_form.h"
+
+namespace screens::siblings {
+
+class Frm_PeriodeConges : public HostFormOf<Ctr_AbsAidant> {
+public:
+    explicit Frm_PeriodeConges(QWidget* parent = nullptr)
+        : HostFormOf({"Frm_PeriodeConges", QStringLiteral("Période de congés"), "Ctr_AbsAidant", true},
+                     parent) {}
+};
+
+} // namespace screens::siblings
