@@ -19,6 +19,8 @@ using Periodes = std::vector<std::pair<long long, long long>>; // (first day, la
 constexpr std::size_t ShowcaseHelpers = 17;
 // Started this month: no leave taken yet, its view stays empty.
 constexpr std::size_t HelperWithoutLeave = 5;
+// Never set up for telemanagement: its screen shows the default settings.
+constexpr long long HelperWithDefaults = 2;
 
 long long Number(const std::string& text) {
     return text.empty() || text.find_first_not_of("-0123456789") != std::string::npos ? 0 : std::stoll(text);
@@ -172,8 +174,12 @@ void WriteTelemanagement(Builder& b) {
         const bool mandate = contracts.Item(row, 2) == c::ConventionParticulierEmployeur;
         const auto activities = dba::Split(contracts.Item(row, 5), dba::VM);
         for (std::size_t a = 0; a < activities.size(); ++a) {
-            // Some activities keep the default settings: never set up yet.
-            if (activities[a].empty() || (a > 0 && !b.rng.Percent(60)) || !b.rng.Percent(80))
+            // Some activities keep the default settings: never set up yet. The
+            // first activity of each contract of 00001 is set, but for one helper.
+            const long long index = std::stoll(helper) - 50001;
+            const bool showcase = index >= 0 && index < static_cast<long long>(ShowcaseHelpers) && a == 0;
+            if (activities[a].empty() || index == HelperWithDefaults ||
+                (!showcase && ((a > 0 && !b.rng.Percent(60)) || !b.rng.Percent(80))))
                 continue;
             const std::string mode = b.rng.Pick(modes);
             DemoRecord r;

@@ -68,7 +68,9 @@ void Click(QWidget& parent, const char* button) {
 void Type(QWidget& parent, const char* field, const QString& text) {
     QLineEdit* edit = Child<QLineEdit>(parent, QString::fromLatin1(field));
     edit->clear();
-    QTest::keyClicks(edit, text);
+    // Typed key by key, accents too (keyClicks takes only ASCII).
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
 TEST_F(SiblingsTest, EachHostFormClosesOnlyWhenItsControlLeaves) {
@@ -141,7 +143,7 @@ TEST_F(SiblingsTest, EachHostFormClosesOnlyWhenItsControlLeaves) {
 }
 
 TEST_F(SiblingsTest, AddedQualificationIsWrittenAsTypedWhenLeavingWithOk) {
-    const QString typed = QStringLiteral("Technicien(ne) d'intervention sociale et familiale");
+    const QString typed = QStringLiteral("Technicien(ne) d'intervention sociale et familiale – échelon B");
     const bool written = OpenQualif("plein", [&](QDialog& form) {
         Type(form, "Txt_Code", typed);
         Click(form, "Cmd_Ajouter");

@@ -31,7 +31,13 @@ void Ctr_CivilAide::Init() {
     const dba::Table civilAide = db.OpenTable(t::CIVILAIDE);
     Contenu c;
     if (code.empty() || !civilAide.Exists(code)) {
-        c.entete << QStringLiteral("Employeur : %1").arg(codeEmployeur_);
+        // An entity's establishment employs the helper: named, nothing more.
+        const std::string etablissement =
+            code.empty()
+                ? std::string()
+                : db.OpenTable(t::ETABLISSEMENT).ReadRecordOrEmpty(code).Item(data::etablissement::Libelle);
+        c.entete
+            << QStringLiteral("Employeur : %1 %2").arg(codeEmployeur_, QString::fromStdString(etablissement));
         c.vide = QStringLiteral("Aucun aidé n'a le code « %1 » : l'employeur de ce contrat n'est pas un "
                                 "particulier.")
                      .arg(codeEmployeur_);

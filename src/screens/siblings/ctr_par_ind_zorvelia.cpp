@@ -32,8 +32,8 @@ QString Nom(const dba::Database& db, const char* table, const QString& code) {
 
 QString Etat(const ReglageTelegestion& r) {
     if (r.dateModif.isEmpty())
-        return QStringLiteral("non paramétrée : valeurs par défaut");
-    return QStringLiteral("modifiée le %1 par %2").arg(TexteDate(r.dateModif.toStdString()), r.utilisateur);
+        return QStringLiteral("jamais (valeurs par défaut)");
+    return QStringLiteral("%1 (%2)").arg(TexteDate(r.dateModif.toStdString()), r.utilisateur);
 }
 
 } // namespace
@@ -91,10 +91,13 @@ void Ctr_ParIndZorvelia::Init() {
         delete item;
     }
     lignes_.clear();
-    const QStringList titres = {QStringLiteral("Activité"),   QStringLiteral("Pointage"),
-                                QStringLiteral("Mode"),       QStringLiteral("Tolérance de retard"),
-                                QStringLiteral("Arrondi"),    QStringLiteral("Badge / téléphone"),
-                                QStringLiteral("Paramétrage")};
+    const QStringList titres = {QStringLiteral("Activité"),
+                                QStringLiteral("Pointage"),
+                                QStringLiteral("Mode"),
+                                QStringLiteral("Tolérance de retard"),
+                                QStringLiteral("Arrondi"),
+                                QStringLiteral("Badge / téléphone"),
+                                QStringLiteral("Dernière modification")};
     for (int col = 0; col < titres.size(); ++col) {
         auto* titre = new QLabel(titres[col]);
         titre->setStyleSheet(QStringLiteral("font-weight: bold;"));
@@ -103,6 +106,7 @@ void Ctr_ParIndZorvelia::Init() {
     for (int i = 0; i < static_cast<int>(lus_.size()); ++i)
         AjouterLigne(i, lus_[static_cast<std::size_t>(i)]);
     ui->Lay_Lignes->setRowStretch(static_cast<int>(lus_.size()) + 1, 1);
+    ui->Lay_Lignes->setColumnStretch(0, 1);
     ui->Cdr_Activites->setVisible(!lus_.empty());
     ui->Etq_Vide->setVisible(lus_.empty());
     ui->Cmd_OK->setEnabled(!lus_.empty());

@@ -1,6 +1,5 @@
 #include "screens/siblings/vue_tableau.h"
 
-#include "ui/events.h"
 #include "ui_vue_tableau.h"
 
 #include <QLabel>
@@ -9,7 +8,9 @@ namespace screens::siblings {
 
 VueTableau::VueTableau(QWidget* parent) : SiblingControl(parent), ui(new Ui::VueTableau) {
     ui->setupUi(this);
-    ui::onClick(ui->Cmd_Retour, this, &VueTableau::Cmd_Retour_Click);
+    // Connected here, in a base of the view, so not through ui::onClick:
+    // its receiver check takes the type being built for the final one.
+    connect(ui->Cmd_Retour, &QPushButton::clicked, this, &VueTableau::Cmd_Retour_Click);
 }
 
 VueTableau::~VueTableau() = default;
