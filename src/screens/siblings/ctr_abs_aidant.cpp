@@ -23,14 +23,14 @@ void Ctr_AbsAidant::Init() {
         ListeParametres::Lire(db.OpenTable(t::TABLES).ReadRecordOrEmpty(t::lists::ABSENCES));
     const dba::ResultList absences =
         db.SelectRecords("SSELECT " + std::string(t::ABSENCESAIDANT) + " AVEC @ID = \"" +
-                             codeAidant_.toStdString() + "]\" PAR-DECR " + data::dict::DebAbsAidant,
+                             CodeAidant().toStdString() + "]\" PAR-DECR " + data::dict::DebAbsAidant,
                          "0 " + std::to_string(data::absencesaidant::DateFin) + " " + data::dict::TypeAbs);
 
     const QDate aujourdhui = QDate::currentDate();
     const PeriodeReference annee = PeriodeReferenceDe(aujourdhui);
     int joursCongesPayes = 0;
     Contenu c;
-    c.entete << QStringLiteral("Aidant : %1 %2").arg(codeAidant_, nomPrenom_);
+    c.entete << LigneAidant();
     c.colonnes = {QStringLiteral("Du"), QStringLiteral("Au"), QStringLiteral("Jours ouvrables"),
                   QStringLiteral("Type d'absence")};
     c.colonnesChiffres = {2};

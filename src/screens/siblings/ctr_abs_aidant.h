@@ -2,22 +2,17 @@
 // The leave-periods control: a helper's leave and absence periods (table
 // ABSENCESAIDANT), latest first, with the paid-leave working days of the
 // current leave year. Read only.
-#include "screens/siblings/vue_tableau.h"
+#include "screens/siblings/vue_aidant.h"
 
 namespace screens::siblings {
 
-class Ctr_AbsAidant : public VueTableau {
+class Ctr_AbsAidant : public VueAidant {
     Q_OBJECT
 
 public:
-    explicit Ctr_AbsAidant(QWidget* parent = nullptr) : VueTableau(parent) {}
+    explicit Ctr_AbsAidant(QWidget* parent = nullptr) : VueAidant(parent) {}
 
-    void setW_CodeAidant(const QString& code) { codeAidant_ = code; }
-    void setW_NomPrenom(const QString& nom) { nomPrenom_ = nom; }
     void Init() override;
-
-private:
-    QString codeAidant_, nomPrenom_;
 };
 
 } // namespace screens::siblings

@@ -42,8 +42,7 @@ void Ctr_DetailDecompte::Init() {
     const dba::Record contrat = db.OpenTable(t::CONTRAT).ReadRecordOrEmpty(cle);
 
     Contenu c;
-    c.entete << QStringLiteral("Aidant : %1 %2").arg(codeAidant_, nomPrenom_)
-             << QStringLiteral("Employeur : %1 %2").arg(codeEmployeur_, nomEmployeur_)
+    c.entete << LigneAidant() << QStringLiteral("Employeur : %1 %2").arg(codeEmployeur_, nomEmployeur_)
              << QStringLiteral("Contrat n° %1").arg(cleContrat_.mid(5));
     c.colonnes = {QStringLiteral("Période"),     QStringLiteral("État"),      QStringLiteral("Heures payées"),
                   QStringLiteral("Brut"),        QStringLiteral("CP acquis"), QStringLiteral("CP pris"),

@@ -3,18 +3,16 @@
 // for one contract (table DETAILCALCUL: hours paid, gross pay, paid-leave
 // days earned and taken, paid-leave pay), with the totals of the months
 // shown and the contract's present paid-leave counters. Read only.
-#include "screens/siblings/vue_tableau.h"
+#include "screens/siblings/vue_aidant.h"
 
 namespace screens::siblings {
 
-class Ctr_DetailDecompte : public VueTableau {
+class Ctr_DetailDecompte : public VueAidant {
     Q_OBJECT
 
 public:
-    explicit Ctr_DetailDecompte(QWidget* parent = nullptr) : VueTableau(parent) {}
+    explicit Ctr_DetailDecompte(QWidget* parent = nullptr) : VueAidant(parent) {}
 
-    void setW_CodeAidant(const QString& code) { codeAidant_ = code; }
-    void setW_NomPrenom(const QString& nom) { nomPrenom_ = nom; }
     void setW_CodeEmployeur(const QString& code) { codeEmployeur_ = code; }
     void setW_NomEmployeur(const QString& nom) { nomEmployeur_ = nom; }
     // Helper code followed by the contract number (the CONTRAT key).
@@ -26,7 +24,7 @@ public:
     void Init() override;
 
 private:
-    QString codeAidant_, nomPrenom_, codeEmployeur_, nomEmployeur_, cleContrat_, numMotif_;
+    QString codeEmployeur_, nomEmployeur_, cleContrat_, numMotif_;
 };
 
 } // namespace screens::siblings

@@ -13,7 +13,7 @@ namespace hi = data::historindem;
 
 void Ctr_IndemArrTrav::Init() {
     const dba::Database& db = TheDatabase();
-    const QString regime = cle_.mid(codeAidant_.size());
+    const QString regime = cle_.mid(CodeAidant().size());
     const dba::Record historique = db.OpenTable(t::HISTORINDEM).ReadRecordOrEmpty(cle_.toStdString());
     const std::string libelleRegime = regime.isEmpty() ? std::string()
                                                        : db.OpenTable(t::CONTRATSPREV)
@@ -23,7 +23,7 @@ void Ctr_IndemArrTrav::Init() {
     const QDate aujourdhui = QDate::currentDate();
 
     Contenu c;
-    c.entete << QStringLiteral("Aidant : %1 %2").arg(codeAidant_, nomPrenom_);
+    c.entete << LigneAidant();
     c.entete << (regime.isEmpty() ? QStringLiteral("Régime de prévoyance : aucun")
                                   : QStringLiteral("Régime de prévoyance : %1 %2")
                                         .arg(regime, QString::fromStdString(libelleRegime)));

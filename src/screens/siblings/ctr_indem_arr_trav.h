@@ -3,18 +3,16 @@
 // provident scheme compensated (table HISTORINDEM, key helper code +
 // scheme code), latest first, with the days and amounts, and the days
 // compensated from the start date the opening screen gives. Read only.
-#include "screens/siblings/vue_tableau.h"
+#include "screens/siblings/vue_aidant.h"
 
 namespace screens::siblings {
 
-class Ctr_IndemArrTrav : public VueTableau {
+class Ctr_IndemArrTrav : public VueAidant {
     Q_OBJECT
 
 public:
-    explicit Ctr_IndemArrTrav(QWidget* parent = nullptr) : VueTableau(parent) {}
+    explicit Ctr_IndemArrTrav(QWidget* parent = nullptr) : VueAidant(parent) {}
 
-    void setW_CodeAidant(const QString& code) { codeAidant_ = code; }
-    void setW_NomPrenom(const QString& nom) { nomPrenom_ = nom; }
     // A pay period "yyyymm", a day number or "dd/mm/yyyy"; empty: the
     // days of every stoppage are counted.
     void setW_DateDebut(const QString& date) { dateDebut_ = date; }
@@ -23,7 +21,7 @@ public:
     void Init() override;
 
 private:
-    QString codeAidant_, nomPrenom_, dateDebut_, cle_;
+    QString dateDebut_, cle_;
 };
 
 } // namespace screens::siblings

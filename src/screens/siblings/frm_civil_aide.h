@@ -5,11 +5,8 @@
 
 namespace screens::siblings {
 
-class Frm_CivilAide : public HostFormOf<Ctr_CivilAide> {
-public:
-    explicit Frm_CivilAide(QWidget* parent = nullptr)
-        : HostFormOf({"Frm_CivilAide", QStringLiteral("Etat Civil de l'Aidé"), "Ctr_CivilAide", false},
-                     parent) {}
+class Frm_CivilAide : public HostFormOf<Ctr_CivilAide, Formulaire::CivilAide> {
+    using HostFormOf::HostFormOf;
 };
 
 } // namespace screens::siblings

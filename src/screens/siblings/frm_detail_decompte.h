@@ -5,11 +5,8 @@
 
 namespace screens::siblings {
 
-class Frm_DetailDecompte : public HostFormOf<Ctr_DetailDecompte> {
-public:
-    explicit Frm_DetailDecompte(QWidget* parent = nullptr)
-        : HostFormOf({"Frm_DetailDecompte", QStringLiteral("Détail décompte"), "Ctr_DetailDecompte", false},
-                     parent) {}
+class Frm_DetailDecompte : public HostFormOf<Ctr_DetailDecompte, Formulaire::DetailDecompte> {
+    using HostFormOf::HostFormOf;
 };
 
 } // namespace screens::siblings

@@ -5,10 +5,8 @@
 
 namespace screens::siblings {
 
-class Frm_MotifsEmbauche : public HostFormOf<Ctr_Parametres> {
-public:
-    explicit Frm_MotifsEmbauche(QWidget* parent = nullptr)
-        : HostFormOf({"Frm_MotifsEmbauche", QStringLiteral(""), "Ctr_Parametres", false}, parent) {}
+class Frm_MotifsEmbauche : public HostFormOf<Ctr_Parametres, Formulaire::MotifsEmbauche> {
+    using HostFormOf::HostFormOf;
 };
 
 } // namespace screens::siblings

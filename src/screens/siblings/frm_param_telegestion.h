@@ -6,12 +6,8 @@
 
 namespace screens::siblings {
 
-class Frm_ParamTelegestion : public HostFormOf<Ctr_ParIndZorvelia> {
-public:
-    explicit Frm_ParamTelegestion(QWidget* parent = nullptr)
-        : HostFormOf({"Frm_ParamTelegestion", QStringLiteral("Paramétrage télégestion"), "Ctr_ParIndZorvelia",
-                      false},
-                     parent) {}
+class Frm_ParamTelegestion : public HostFormOf<Ctr_ParIndZorvelia, Formulaire::ParamTelegestion> {
+    using HostFormOf::HostFormOf;
 };
 
 } // namespace screens::siblings

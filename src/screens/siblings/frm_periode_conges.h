@@ -5,11 +5,8 @@
 
 namespace screens::siblings {
 
-class Frm_PeriodeConges : public HostFormOf<Ctr_AbsAidant> {
-public:
-    explicit Frm_PeriodeConges(QWidget* parent = nullptr)
-        : HostFormOf({"Frm_PeriodeConges", QStringLiteral("Période de congés"), "Ctr_AbsAidant", true},
-                     parent) {}
+class Frm_PeriodeConges : public HostFormOf<Ctr_AbsAidant, Formulaire::PeriodeConges> {
+    using HostFormOf::HostFormOf;
 };
 
 } // namespace screens::siblings

@@ -5,12 +5,8 @@
 
 namespace screens::siblings {
 
-class Frm_QualifPro : public HostFormOf<Ctr_Parametres> {
-public:
-    explicit Frm_QualifPro(QWidget* parent = nullptr)
-        : HostFormOf({"Frm_QualifPro", QStringLiteral("Ajout Qualification Professionnelle"),
-                      "Ctr_Parametres1", false},
-                     parent) {}
+class Frm_QualifPro : public HostFormOf<Ctr_Parametres, Formulaire::QualifPro> {
+    using HostFormOf::HostFormOf;
 };
 
 } // namespace screens::siblings

@@ -5,12 +5,8 @@
 
 namespace screens::siblings {
 
-class Frm_tpsIndem : public HostFormOf<Ctr_IndemArrTrav> {
-public:
-    explicit Frm_tpsIndem(QWidget* parent = nullptr)
-        : HostFormOf({"Frm_tpsIndem", QStringLiteral("Temps d'indemnisation des arrêts de travail"),
-                      "Ctr_IndemArrTrav", true},
-                     parent) {}
+class Frm_tpsIndem : public HostFormOf<Ctr_IndemArrTrav, Formulaire::TpsIndem> {
+    using HostFormOf::HostFormOf;
 };
 
 } // namespace screens::siblings

@@ -4,13 +4,37 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QVBoxLayout>
+#include <cstddef>
 
 namespace screens::siblings {
 
-HostForm::HostForm(const Description& description, SiblingControl* control, QWidget* parent)
+namespace {
+
+struct Description {
+    const char* form;
+    const char* caption; // UTF-8; empty: the form has none
+    const char* control; // objectName of the hosted control
+    bool helpMenu;
+};
+
+// In the order of Formulaire.
+const Description HostForms[] = {
+    {"Frm_CivilAide", "Etat Civil de l'Aidé", "Ctr_CivilAide", false},
+    {"Frm_PeriodeConges", "Période de congés", "Ctr_AbsAidant", true},
+    {"Frm_DetailDecompte", "Détail décompte", "Ctr_DetailDecompte", false},
+    {"Frm_tpsIndem", "Temps d'indemnisation des arrêts de travail", "Ctr_IndemArrTrav", true},
+    {"Frm_QualifPro", "Ajout Qualification Professionnelle", "Ctr_Parametres1", false},
+    {"Frm_MotifsEmbauche", "", "Ctr_Parametres", false},
+    {"Frm_ParamTelegestion", "Paramétrage télégestion", "Ctr_ParIndZorvelia", false},
+};
+
+} // namespace
+
+HostForm::HostForm(Formulaire form, SiblingControl* control, QWidget* parent)
     : QDialog(parent), control_(control) {
+    const Description& description = HostForms[static_cast<std::size_t>(form)];
     setObjectName(QString::fromLatin1(description.form));
-    setWindowTitle(description.caption);
+    setWindowTitle(QString::fromUtf8(description.caption));
     // The control is the whole screen: no help button in the title bar.
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     control_->setObjectName(QString::fromLatin1(description.control));

@@ -11,17 +11,22 @@ class QMenu;
 
 namespace screens::siblings {
 
+// The host forms, each described once (caption, control name, help menu)
+// in host_form.cpp.
+enum class Formulaire {
+    CivilAide,
+    PeriodeConges,
+    DetailDecompte,
+    TpsIndem,
+    QualifPro,
+    MotifsEmbauche,
+    ParamTelegestion
+};
+
 class HostForm : public QDialog {
     Q_OBJECT
 
 public:
-    struct Description {
-        const char* form;    // objectName of the form
-        QString caption;     // window title (may be empty)
-        const char* control; // objectName of the hosted control
-        bool helpMenu = false;
-    };
-
     SiblingControl& Controle() const { return *control_; }
     // Mnu_Aide ("Aide", item Mnu_Sommaire "Aide ARBELDONE"); null on forms
     // without the help menu.
@@ -29,7 +34,7 @@ public:
 
 protected:
     // Takes `control` (parentless) as its child.
-    HostForm(const Description& description, SiblingControl* control, QWidget* parent);
+    HostForm(Formulaire form, SiblingControl* control, QWidget* parent);
 
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
@@ -42,14 +47,12 @@ private:
     QMenu* mnuAide_ = nullptr;
 };
 
-// A host form that knows its control's type.
-template <class Control> class HostFormOf : public HostForm {
+// A host form that knows its control's type: each form is one of these,
+// taking its constructor as it is.
+template <class Control, Formulaire F> class HostFormOf : public HostForm {
 public:
+    explicit HostFormOf(QWidget* parent = nullptr) : HostForm(F, new Control(), parent) {}
     Control& Controle() const { return static_cast<Control&>(HostForm::Controle()); }
-
-protected:
-    HostFormOf(const Description& description, QWidget* parent)
-        : HostForm(description, new Control(), parent) {}
 };
 
 } // namespace screens::siblings

@@ -45,6 +45,23 @@ std::unique_ptr<Form> Ouvrir(const QString& ecran, const dba::Database& db, cons
     return form;
 }
 
+// The helper a view is about.
+void Aidant(VueAidant& vue, const QString& code, const QString& nom) {
+    vue.setW_CodeAidant(code);
+    vue.setW_NomPrenom(nom);
+}
+
+// A parameter list on its form; true when the user wrote it.
+template <class Form>
+bool OuvrirListe(const QString& ecran, const dba::Database& db, const data::Client& client,
+                 const QString& cle, const QString& moduleDroits, const Droits& droits, QWidget* parent) {
+    const auto form = Ouvrir<Form>(ecran, db, client, droits, parent, [&](Form&, Ctr_Parametres& c) {
+        c.setTheCle(cle);
+        c.setW_Droits(moduleDroits);
+    });
+    return form && form->Controle().Enregistree();
+}
+
 } // namespace
 
 void OuvrirCivilAide(const dba::Database& db, const data::Client& client, const Droits& droits,
@@ -59,8 +76,7 @@ void OuvrirDetailDecompte(const dba::Database& db, const data::Client& client, c
                           QWidget* parent) {
     Ouvrir<Frm_DetailDecompte>(QStringLiteral("Détail décompte"), db, client, droits, parent,
                                [&](Frm_DetailDecompte&, Ctr_DetailDecompte& c) {
-                                   c.setW_CodeAidant(codeAidant);
-                                   c.setW_NomPrenom(nomPrenom);
+                                   Aidant(c, codeAidant, nomPrenom);
                                    c.setW_CodeEmployeur(codeEmployeur);
                                    c.setW_NomEmployeur(nomEmployeur);
                                    c.setW_CodeContrat(codeContrat);
@@ -70,11 +86,9 @@ void OuvrirDetailDecompte(const dba::Database& db, const data::Client& client, c
 
 void OuvrirPeriodeConges(const dba::Database& db, const data::Client& client, const Droits& droits,
                          const QString& codeAidant, const QString& nomPrenom, QWidget* parent) {
-    Ouvrir<Frm_PeriodeConges>(QStringLiteral("Période de congés"), db, client, droits, parent,
-                              [&](Frm_PeriodeConges&, Ctr_AbsAidant& c) {
-                                  c.setW_CodeAidant(codeAidant);
-                                  c.setW_NomPrenom(nomPrenom);
-                              });
+    Ouvrir<Frm_PeriodeConges>(
+        QStringLiteral("Période de congés"), db, client, droits, parent,
+        [&](Frm_PeriodeConges&, Ctr_AbsAidant& c) { Aidant(c, codeAidant, nomPrenom); });
 }
 
 void OuvrirTpsIndem(const dba::Database& db, const data::Client& client, const Droits& droits,
@@ -82,8 +96,7 @@ void OuvrirTpsIndem(const dba::Database& db, const data::Client& client, const D
                     const QString& cleIndemnisation, QWidget* parent) {
     Ouvrir<Frm_tpsIndem>(QStringLiteral("Temps d'indemnisation des arrêts de travail"), db, client, droits,
                          parent, [&](Frm_tpsIndem&, Ctr_IndemArrTrav& c) {
-                             c.setW_CodeAidant(codeAidant);
-                             c.setW_NomPrenom(nomPrenom);
+                             Aidant(c, codeAidant, nomPrenom);
                              c.setW_DateDebut(dateDebut);
                              c.setW_CleIndemnisation(cleIndemnisation);
                          });
@@ -91,22 +104,14 @@ void OuvrirTpsIndem(const dba::Database& db, const data::Client& client, const D
 
 bool OuvrirQualifPro(const data::Client& client, const dba::Database& db, const QString& cle,
                      const QString& moduleDroits, const Droits& droits, QWidget* parent) {
-    const auto form = Ouvrir<Frm_QualifPro>(QStringLiteral("Ajout Qualification Professionnelle"), db, client,
-                                            droits, parent, [&](Frm_QualifPro&, Ctr_Parametres& c) {
-                                                c.setTheCle(cle);
-                                                c.setW_Droits(moduleDroits);
-                                            });
-    return form && form->Controle().Enregistree();
+    return OuvrirListe<Frm_QualifPro>(QStringLiteral("Ajout Qualification Professionnelle"), db, client, cle,
+                                      moduleDroits, droits, parent);
 }
 
 bool OuvrirMotifsEmbauche(const dba::Database& db, const data::Client& client, const QString& cle,
                           const QString& moduleDroits, const Droits& droits, QWidget* parent) {
-    const auto form = Ouvrir<Frm_MotifsEmbauche>(QStringLiteral("Motifs contrats CDD"), db, client, droits,
-                                                 parent, [&](Frm_MotifsEmbauche&, Ctr_Parametres& c) {
-                                                     c.setTheCle(cle);
-                                                     c.setW_Droits(moduleDroits);
-                                                 });
-    return form && form->Controle().Enregistree();
+    return OuvrirListe<Frm_MotifsEmbauche>(QStringLiteral("Motifs contrats CDD"), db, client, cle,
+                                           moduleDroits, droits, parent);
 }
 
 bool OuvrirParamTelegestion(const dba::Database& db, const data::Client& client, const QString& codeAsso,
