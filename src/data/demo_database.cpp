@@ -2,6 +2,7 @@
 
 #include "data/demo_builder.h"
 #include "data/demo_pay_entry_items.h"
+#include "data/demo_siblings.h"
 #include "data/dictionaries.h"
 #include "data/tables.h"
 
@@ -34,6 +35,7 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
         demo::WritePayEntryShowcase(b);
         demo::WriteModulatedContracts(b);
         demo::WritePeople(b);
+        demo::WriteSiblingShowcase(b);
     });
 }
 

@@ -16,7 +16,14 @@ inline constexpr int DateSortie = 36; // empty while the helper works for the as
 namespace civilaide { // key: beneficiary code (5)
 inline constexpr int Nom = 2;
 inline constexpr int Prenom = 3;
-inline constexpr int Sortie = 43; // set once the beneficiary left; not offered as employer then
+inline constexpr int Numero = 5; // address: number, street kind (list NATUREVOIE), street,
+inline constexpr int NatureVoie = 6;
+inline constexpr int Voie = 7;
+inline constexpr int CodePostal = 8; // post code, town, telephone
+inline constexpr int Ville = 9;
+inline constexpr int Telephone = 10;
+inline constexpr int DerniereFacture = 16; // last invoiced period "yyyymm"
+inline constexpr int Sortie = 43;          // set once the beneficiary left; not offered as employer then
 } // namespace civilaide
 
 namespace association { // key: entity code (3)
@@ -90,13 +97,37 @@ inline constexpr int DateFin = 3; // one value per mission
 inline constexpr int Entite = 13; // in step with DateFin
 } // namespace missionsaidant
 
-namespace historindem { // key: helper code + provident-scheme code
-inline constexpr int Dates = 1;
+namespace historindem {                        // key: helper code + provident-scheme code
+inline constexpr int Dates = 1;                // first day of each compensated stoppage, latest first
+inline constexpr int DatesFin = 2;             // last day, in step with Dates; empty while it runs
+inline constexpr int IndemniteJournaliere = 3; // daily allowance x 100, in step
 } // namespace historindem
 
-namespace detailcalcul {       // key: contract key + pay period "yyyymm"
-inline constexpr int Etat = 1; // "P": not invoiced yet
+namespace detailcalcul {                  // key: contract key + pay period "yyyymm"
+inline constexpr int Etat = 1;            // "P": not invoiced yet
+inline constexpr int SalaireBrut = 2;     // x 100
+inline constexpr int HeuresPayees = 3;    // x 100
+inline constexpr int CongesAcquis = 4;    // paid-leave days earned in the period, x 100
+inline constexpr int CongesPris = 5;      // paid-leave days taken in the period, x 100
+inline constexpr int IndemniteConges = 6; // paid-leave pay of the period, x 100
 } // namespace detailcalcul
+
+namespace eltspartemp {                          // key: beneficiary code (5)
+inline constexpr int NumeroEmployeur = 1;        // employer number at the URSSAF
+inline constexpr int DeclarationAssociation = 2; // "1": the association declares for the employer
+} // namespace eltspartemp
+
+namespace paramtelegestion {
+// key: helper code (5), then the beneficiary code (5) for work under
+// agreement "02" only, then the ACTIVITES key.
+inline constexpr int Pointage = 1;  // "1": visits are clocked in and out
+inline constexpr int Mode = 2;      // "M" mobile application, "B" badge at the home, "T" the home's telephone
+inline constexpr int Tolerance = 3; // minutes allowed before a late arrival is reported
+inline constexpr int Arrondi = 4;   // minutes clocked durations are rounded to (0 = none)
+inline constexpr int Badge = 5;     // badge number or telephone number
+inline constexpr int DateModif = 6; // day of the last change
+inline constexpr int Utilisateur = 7; // who made it
+} // namespace paramtelegestion
 
 namespace rubsaisie { // key: pay-entry item code
 inline constexpr int Libelle = 1;

@@ -46,6 +46,8 @@ inline constexpr char TPSAIDANTINDISPO[] = "TPSAIDANTINDISPO";
 inline constexpr char TPSDETAILSINTERV[] = "TPSDETAILSINTERV";
 inline constexpr char TPSPARAM[] = "TPSPARAM"; // record "1": planning parameters
 inline constexpr char TPSSANSCONTRAT[] = "TPSSANSCONTRAT";
+// Telemanagement settings of a helper (and beneficiary) per activity.
+inline constexpr char PARAMTELEGESTION[] = "PARAMTELEGESTION";
 
 // --- Only selected (queries), never opened ---
 inline constexpr char DETAILADMIN[] = "DETAILADMIN";
@@ -66,14 +68,16 @@ inline constexpr std::array<std::string_view, 22> OpenedAtInit = {
     RUBSAISIE,  TPSEXCEPTIONS, INFOSAIDANT, GRILLESCC};
 
 // Every table of the directory (InstallDictionaries creates the missing ones).
-inline constexpr std::array<std::string_view, 42> All = {
-    CONTRAT,     ETABLISSEMENT,    CIVILAIDANT,      TABLES,          MISSIONSAIDANT, CONTRATSPREV,
-    CONTRATINV,  CONVENTIONCOL,    PROFIL,           RUBCHARGE,       ASSOCIATION,    ACTIVITESAIDE,
-    ACTIVITES,   CIVILAIDE,        HISTORINDEM,      PERIODESPAIE,    RIBAIDANT,      DETAILCALCUL,
-    RUBSAISIE,   TPSEXCEPTIONS,    INFOSAIDANT,      GRILLESCC,       COMPTEUR,       ABSENCESAIDANT,
-    AVENANT,     LIENCONTRAT,      LIENAVENANT,      CONSTANTESPAIE,  ELTSPARTEMP,    DETAILMANDAT,
-    PCS,         TPSAIDANTINDISPO, TPSDETAILSINTERV, TPSPARAM,        TPSSANSCONTRAT, DETAILADMIN,
-    DETAILINTER, DETAILPREST,      OPPOSITION,       ORGANISMESOCIAL, TPSMOI,         DROITSUTILISATEUR};
+inline constexpr std::array<std::string_view, 43> All = {
+    CONTRAT,      ETABLISSEMENT,     CIVILAIDANT,      TABLES,         MISSIONSAIDANT,
+    CONTRATSPREV, CONTRATINV,        CONVENTIONCOL,    PROFIL,         RUBCHARGE,
+    ASSOCIATION,  ACTIVITESAIDE,     ACTIVITES,        CIVILAIDE,      HISTORINDEM,
+    PERIODESPAIE, RIBAIDANT,         DETAILCALCUL,     RUBSAISIE,      TPSEXCEPTIONS,
+    INFOSAIDANT,  GRILLESCC,         COMPTEUR,         ABSENCESAIDANT, AVENANT,
+    LIENCONTRAT,  LIENAVENANT,       CONSTANTESPAIE,   ELTSPARTEMP,    DETAILMANDAT,
+    PCS,          TPSAIDANTINDISPO,  TPSDETAILSINTERV, TPSPARAM,       TPSSANSCONTRAT,
+    DETAILADMIN,  DETAILINTER,       DETAILPREST,      OPPOSITION,     ORGANISMESOCIAL,
+    TPSMOI,       DROITSUTILISATEUR, PARAMTELEGESTION};
 
 // Records of TABLES: one parameter list each (field 2 codes, field 3 labels).
 namespace lists {
