@@ -28,7 +28,8 @@ void KeepKeyNumber(Session& session, const std::string& table, const std::string
     if (!number)
         return;
     Statement st = session.Sql(
-        present ? "INSERT OR IGNORE INTO " + QuoteName(KeyNumberStore(table)) + " (num, key) VALUES (?, ?)"
+        present ? "INSERT INTO " + QuoteName(KeyNumberStore(table)) +
+                      " (num, key) VALUES (?, ?) ON CONFLICT DO NOTHING"
                 : "DELETE FROM " + QuoteName(KeyNumberStore(table)) + " WHERE num = ? AND key = ?");
     st.Bind(1, *number).Bind(2, key).Run();
 }

@@ -1,15 +1,15 @@
 #pragma once
-// One session: one SQLite connection with its cached statements, its
+// One session: one storage connection with its cached statements, its
 // identity for locks, its transaction nesting, its cached schema, its saved
 // lists and its routines. A Database, its Tables and Records share it.
 #include "dba/database.h"
 #include "dba/schema.h"
 #include "dba/sql_statement.h"
-
-#include <sqlite3.h>
+#include "dba/storage.h"
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -17,14 +17,15 @@ namespace dba {
 
 class Session {
 public:
-    // Opens the file (create: a new one, which must not exist yet).
-    Session(const std::string& path, bool create);
+    // Opens the database: a file, or a PostgreSQL connection string
+    // (create: a new one, which must not exist yet).
+    Session(const std::string& location, bool create);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     const std::string& path() const { return path_; }
-    sqlite3* db() const { return db_; }
+    Storage& storage() const { return *storage_; }
 
     // A prepared statement from the session's cache (a fresh one when the
     // cached one is in use further up the stack).
@@ -57,8 +58,8 @@ public:
 
 private:
     std::string path_;
-    sqlite3* db_ = nullptr;
-    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+    std::unique_ptr<Storage> storage_;
+    std::unordered_map<std::string, std::unique_ptr<StorageStatement>> statements_;
     int depth_ = 0;
     Schema schema_;
     std::string id_, host_;
