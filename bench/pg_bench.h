@@ -62,8 +62,9 @@ private:
 // A prepared statement with text parameters, as hand-written code would use.
 class Statement {
 public:
+    // Benchmarks run their function more than once: each run prepares anew.
     Statement(Connection& c, const std::string& name, const char* sql, int params)
-        : conn_(c.get()), name_(name), params_(params) {
+        : conn_(c.get()), name_(name + "_" + std::to_string(++Prepared())), params_(params) {
         PGresult* r = PQprepare(conn_, name_.c_str(), sql, params, nullptr);
         const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
         std::string message = PQresultErrorMessage(r);
@@ -91,6 +92,10 @@ public:
     }
 
 private:
+    static int& Prepared() {
+        static int count = 0;
+        return count;
+    }
     PGconn* conn_;
     std::string name_;
     int params_;

@@ -402,8 +402,12 @@ public:
         const std::uint64_t k = LockKey(table, key);
         if (locked_.count(k))
             return std::nullopt;
-        // Held until the write ends, so nobody takes the record meanwhile.
-        return TryLock("SELECT pg_try_advisory_xact_lock(?)", k);
+        // Taken and given back at once: a lock held to the end of the write
+        // would cost the server a lock slot per record, and a transaction
+        // writing a whole table (copy) would run out of them. A session that
+        // takes the record's lock just after this check reads it before the
+        // write commits; its own save then finds the record changed.
+        return TryLock("SELECT CASE WHEN pg_try_advisory_lock(?) THEN pg_advisory_unlock(?) ELSE false END", k, 2);
     }
 
     void Drop(const std::string& table, const std::string& key) override {
@@ -471,12 +475,15 @@ private:
     // Tries the lock; on refusal names the holder. A holder whose
     // connection is closing (a workstation just killed) lets go within
     // moments: a refusal is confirmed a few times before it is reported.
-    std::optional<std::string> TryLock(const char* sql, std::uint64_t k) {
+    // `uses`: how many parameters of `sql` are the key.
+    std::optional<std::string> TryLock(const char* sql, std::uint64_t k, int uses = 1) {
         std::string holder;
         for (int attempt = 0; attempt < 5; ++attempt) {
             {
                 Statement st(&Internal(sql));
                 st.Bind(1, static_cast<long long>(k));
+                for (int p = 2; p <= uses; ++p)
+                    st.Bind(p, static_cast<long long>(k));
                 if (st.Step() && st.Int(0) != 0)
                     return std::nullopt;
             }

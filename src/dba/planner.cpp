@@ -4,6 +4,8 @@
 #include "dba/session.h"
 
 #include <algorithm>
+#include <iterator>
+#include <unordered_map>
 #include <variant>
 
 namespace dba {
@@ -178,21 +180,38 @@ public:
     // than `limit`.
     bool Fetch(const Access& access, std::size_t limit, std::vector<std::string>& out) const {
         out.clear();
+        // A server computes a whole result before sending it: each look-up
+        // asks for a bounded number of rows, and only when that bound is
+        // reached with few distinct keys (a record with many values in the
+        // range) is it asked again without one.
+        const long long bound = static_cast<long long>(limit) * 2 + 16;
+        std::size_t check = limit + 1; // when to count distinct keys
         for (const Lookup& l : access.lookups) {
-            Statement st = session_.Sql(l.sql);
-            for (std::size_t i = 0; i < l.params.size(); ++i) {
-                if (const auto* text = std::get_if<std::string>(&l.params[i]))
-                    st.Bind(static_cast<int>(i + 1), *text);
-                else
-                    st.Bind(static_cast<int>(i + 1), std::get<double>(l.params[i]));
-            }
-            while (st.Step()) {
-                out.emplace_back(st.Text(0));
-                if (out.size() > limit + limit / 2 + 8) {
-                    Normalize(out);
-                    if (out.size() > limit)
-                        return false;
+            for (bool bounded : {true, false}) {
+                long long rows = 0;
+                Statement st = session_.Sql(bounded ? l.sql + " LIMIT ?" : l.sql);
+                for (std::size_t i = 0; i < l.params.size(); ++i) {
+                    if (const auto* text = std::get_if<std::string>(&l.params[i]))
+                        st.Bind(static_cast<int>(i + 1), *text);
+                    else
+                        st.Bind(static_cast<int>(i + 1), std::get<double>(l.params[i]));
                 }
+                if (bounded)
+                    st.Bind(static_cast<int>(l.params.size() + 1), bound);
+                while (st.Step()) {
+                    ++rows;
+                    out.emplace_back(st.Text(0));
+                    if (out.size() >= check) {
+                        Normalize(out);
+                        if (out.size() > limit)
+                            return false;
+                        check = out.size() + limit / 2 + 1;
+                    }
+                }
+                if (!bounded || rows < bound)
+                    break;
+                // Cut short with few distinct keys: read it whole (the keys
+                // read twice are merged by Normalize).
             }
         }
         Normalize(out);
@@ -272,6 +291,21 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
         groups.push_back(std::move(usable));
     }
 
+    // Sizes seen by earlier queries of the session for the same look-up
+    // (same SQL, other values): read the small key sets first, and skip
+    // the large ones when narrowing.
+    std::unordered_map<std::string, std::size_t>& seen = session.accessSizes;
+    if (seen.size() > 4096)
+        seen.clear();
+    auto signature = [](const Access& a) { return a.lookups.front().sql; };
+    auto estimate = [&](const Access& a) -> std::size_t {
+        auto found = seen.find(signature(a));
+        if (found != seen.end())
+            return found->second;
+        static const std::size_t byRank[] = {1, 16, 24, 1000, 1000, 10000};
+        return byRank[std::min(a.rank, 5)];
+    };
+
     std::vector<std::string> all;
     for (std::vector<Access>& usable : groups) {
         if (idAccess)
@@ -279,22 +313,38 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
         if (usable.empty())
             return std::nullopt;
         std::stable_sort(usable.begin(), usable.end(),
-                         [](const Access& a, const Access& b) { return a.rank < b.rank; });
+                         [&](const Access& a, const Access& b) { return estimate(a) < estimate(b); });
         // Sizes are unknown until read: every access is read up to a limit
-        // that grows until one of them fits, and each one that fits lowers
-        // it, so the work stays near the size of the smallest key set.
+        // that grows until one of them fits.
         std::vector<std::string> best, keys;
+        std::size_t chosen = 0;
         bool found = false;
         for (std::size_t limit = 8; !found; limit *= 16) {
-            for (const Access& access : usable) {
-                if (planner.Fetch(access, limit, keys)) {
+            for (std::size_t i = 0; i < usable.size() && !found; ++i) {
+                if (planner.Fetch(usable[i], limit, keys)) {
+                    seen[signature(usable[i])] = keys.size();
                     best.swap(keys);
+                    chosen = i;
                     found = true;
-                    limit = best.size();
-                    if (limit <= 8 || limit == 0)
-                        break;
-                    --limit; // another access must be strictly smaller
+                } else {
+                    std::size_t& size = seen[signature(usable[i])];
+                    size = std::max(size, limit + 1);
                 }
+            }
+        }
+        // The group's conditions all hold on a match: other small key sets
+        // narrow the candidates, each saving record reads.
+        for (std::size_t i = 0; i < usable.size() && best.size() > 1; ++i) {
+            const std::size_t bound = std::max<std::size_t>(32, best.size() * 4);
+            if (i == chosen || estimate(usable[i]) > bound)
+                continue;
+            if (planner.Fetch(usable[i], bound, keys)) {
+                seen[signature(usable[i])] = keys.size();
+                std::vector<std::string> both;
+                std::set_intersection(best.begin(), best.end(), keys.begin(), keys.end(), std::back_inserter(both));
+                best.swap(both);
+            } else {
+                seen[signature(usable[i])] = bound + 1;
             }
         }
         all.insert(all.end(), best.begin(), best.end());

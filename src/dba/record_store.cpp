@@ -38,7 +38,7 @@ void KeepKeyNumber(Session& session, const std::string& table, const std::string
 
 std::optional<std::string> ReadRecordText(Session& session, const std::string& table,
                                           const std::string& key) {
-    Statement st = session.Sql("SELECT rec FROM " + QuoteName(table) + " WHERE key = ?");
+    Statement st = session.Sql(session.RecordSql(table));
     st.Bind(1, key);
     if (!st.Step())
         return std::nullopt;

@@ -166,6 +166,42 @@ const Schema& Session::schema() {
     return schema_;
 }
 
+std::shared_ptr<const Query> Session::Parsed(const std::string& command) {
+    auto found = parsed_.find(command);
+    if (found != parsed_.end())
+        return found->second;
+    auto query = std::make_shared<const Query>(ParseQuery(command));
+    // Programs run a few hundred distinct texts; anything beyond is one-off.
+    if (parsed_.size() >= 2048)
+        parsed_.clear();
+    parsed_.emplace(command, query);
+    return query;
+}
+
+ItemPtr Session::Compiled(const std::string& table, const std::string& name) {
+    if (compiledGeneration_ != schema_.generation || schema_.generation < 0) {
+        compiled_.clear();
+        compiledGeneration_ = schema_.generation;
+    }
+    auto key = std::make_pair(table, name);
+    auto found = compiled_.find(key);
+    if (found != compiled_.end())
+        return found->second;
+    const TableSchema* t = schema_.Find(table);
+    if (!t)
+        throw TableNotFound(table);
+    ItemPtr item = CompileItem(name, t->dictionary, schema_.names);
+    compiled_.emplace(std::move(key), item);
+    return item;
+}
+
+const std::string& Session::RecordSql(const std::string& table) {
+    auto found = recordSql_.find(table);
+    if (found != recordSql_.end())
+        return found->second;
+    return recordSql_.emplace(table, "SELECT rec FROM " + QuoteName(table) + " WHERE key = ?").first->second;
+}
+
 void Session::SchemaChanged() {
     BumpGeneration(*this);
     schema_.generation = -1;

@@ -3,6 +3,8 @@
 // identity for locks, its transaction nesting, its cached schema, its saved
 // lists and its routines. A Database, its Tables and Records share it.
 #include "dba/database.h"
+#include "dba/dictionary.h"
+#include "dba/query.h"
 #include "dba/schema.h"
 #include "dba/sql_statement.h"
 #include "dba/storage.h"
@@ -42,6 +44,13 @@ public:
 
     // The schema as the database holds it now.
     const Schema& schema();
+    // The parsed form of a query text, kept for the next time it is run.
+    std::shared_ptr<const Query> Parsed(const std::string& command);
+    // A dictionary name of a table compiled under the current schema
+    // (call schema() first), kept until the schema changes.
+    ItemPtr Compiled(const std::string& table, const std::string& name);
+    // "SELECT rec FROM <table> WHERE key = ?", built once per table.
+    const std::string& RecordSql(const std::string& table);
     // Called by writes that change the schema (inside Write).
     void SchemaChanged();
 
@@ -53,6 +62,9 @@ public:
     std::string user;
     std::string HolderName() const;
 
+    // Key-set sizes the planner saw per look-up, to order the next ones.
+    std::unordered_map<std::string, std::size_t> accessSizes;
+
     std::map<std::string, ResultList> lists;
     std::map<std::string, Database::Routine> routines;
 
@@ -62,6 +74,10 @@ private:
     std::unordered_map<std::string, std::unique_ptr<StorageStatement>> statements_;
     int depth_ = 0;
     Schema schema_;
+    std::unordered_map<std::string, std::shared_ptr<const Query>> parsed_;
+    std::map<std::pair<std::string, std::string>, ItemPtr> compiled_;
+    long long compiledGeneration_ = -1;
+    std::unordered_map<std::string, std::string> recordSql_;
     std::string id_, host_;
     long long pid_ = 0, started_ = 0;
 };
