@@ -16,13 +16,19 @@ CopyCount CopyDatabase(const Database& source, const std::string& targetLocation
                 for (const auto& [name, entry] : source.Dictionary(table))
                     target.DefineDictionary(table, name, entry);
             for (const std::string& table : tables) {
-                const Table into = target.OpenTable(table);
+                // Many records per statement: a server answers each one.
+                std::vector<std::pair<std::string, std::string>> batch;
+                auto flush = [&] {
+                    target.LoadRecords(table, batch);
+                    count.records += static_cast<long long>(batch.size());
+                    batch.clear();
+                };
                 source.ForEachRecord(table, [&](const std::string& key, const std::string& text) {
-                    Record record = into.NewRecord(key);
-                    record.SetRecord(text);
-                    record.DBWrite();
-                    ++count.records;
+                    batch.emplace_back(key, text);
+                    if (batch.size() == 5000)
+                        flush();
                 });
+                flush();
             }
             for (const std::string& table : tables)
                 for (const std::string& item : source.Indexes(table))

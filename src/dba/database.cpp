@@ -3,6 +3,7 @@
 #include "dba/dynarray.h"
 #include "dba/errors.h"
 #include "dba/index.h"
+#include "dba/record_store.h"
 #include "dba/selection.h"
 #include "dba/session.h"
 
@@ -199,6 +200,11 @@ void Database::ForEachRecord(
         while (scan.Step())
             each(std::string(scan.Text(0)), std::string(scan.Text(1)));
     });
+}
+
+void Database::LoadRecords(const std::string& table,
+                           const std::vector<std::pair<std::string, std::string>>& records) {
+    LoadRecordTexts(dba::Open(session_), table, records);
 }
 
 void Database::Transaction(const std::function<void()>& work) {

@@ -352,6 +352,7 @@ public:
     const char* KeyedTableOptions() const override { return ""; }
     // Identifiers are cut at 63 bytes; a table's numeric key store adds 11.
     std::size_t MaxNameLength() const override { return 52; }
+    bool RemoteCalls() const override { return true; }
 
     int CountTables(const std::vector<std::string>& names) override {
         int count = 0;

@@ -271,24 +271,35 @@ private:
 
 } // namespace
 
+
+// The look-ups of a query's conditions: they depend on its text and the
+// schema only, so they are built once per query text.
+struct QueryPlan {
+    long long generation = -1;
+    std::optional<Access> idAccess;
+    std::vector<std::vector<Access>> groups; // usable accesses per AND-group
+};
+
 std::optional<std::vector<std::string>> CandidateKeys(Session& session, const std::string& table,
                                                       const TableSchema& schema, const Query& query,
                                                       const std::map<std::string, ItemPtr>& names) {
     Planner planner(session, table, schema, names);
-    std::optional<Access> idAccess;
-    if (query.idCond)
-        idAccess = planner.ForCond(*query.idCond);
-
-    std::vector<std::vector<Access>> groups;
-    if (query.groups.empty()) {
-        groups.emplace_back();
-    }
-    for (const Group& g : query.groups) {
-        std::vector<Access> usable;
-        for (const Cond& c : g.conds)
-            if (std::optional<Access> a = planner.ForCond(c))
-                usable.push_back(std::move(*a));
-        groups.push_back(std::move(usable));
+    const long long generation = session.schema().generation;
+    std::shared_ptr<QueryPlan>& plan = session.plans[&query];
+    if (!plan || plan->generation != generation || generation < 0) {
+        plan = std::make_shared<QueryPlan>();
+        plan->generation = generation;
+        if (query.idCond)
+            plan->idAccess = planner.ForCond(*query.idCond);
+        if (query.groups.empty())
+            plan->groups.emplace_back();
+        for (const Group& g : query.groups) {
+            std::vector<Access> usable;
+            for (const Cond& c : g.conds)
+                if (std::optional<Access> a = planner.ForCond(c))
+                    usable.push_back(std::move(*a));
+            plan->groups.push_back(std::move(usable));
+        }
     }
 
     // Sizes seen by earlier queries of the session for the same look-up
@@ -297,9 +308,8 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
     std::unordered_map<std::string, std::size_t>& seen = session.accessSizes;
     if (seen.size() > 4096)
         seen.clear();
-    auto signature = [](const Access& a) { return a.lookups.front().sql; };
     auto estimate = [&](const Access& a) -> std::size_t {
-        auto found = seen.find(signature(a));
+        auto found = seen.find(a.lookups.front().sql);
         if (found != seen.end())
             return found->second;
         static const std::size_t byRank[] = {1, 16, 24, 1000, 1000, 10000};
@@ -307,13 +317,16 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
     };
 
     std::vector<std::string> all;
-    for (std::vector<Access>& usable : groups) {
-        if (idAccess)
-            usable.push_back(*idAccess);
+    for (const std::vector<Access>& group : plan->groups) {
+        std::vector<std::pair<std::size_t, const Access*>> usable;
+        for (const Access& a : group)
+            usable.emplace_back(estimate(a), &a);
+        if (plan->idAccess)
+            usable.emplace_back(estimate(*plan->idAccess), &*plan->idAccess);
         if (usable.empty())
             return std::nullopt;
         std::stable_sort(usable.begin(), usable.end(),
-                         [&](const Access& a, const Access& b) { return estimate(a) < estimate(b); });
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         // Sizes are unknown until read: every access is read up to a limit
         // that grows until one of them fits.
         std::vector<std::string> best, keys;
@@ -321,13 +334,14 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
         bool found = false;
         for (std::size_t limit = 8; !found; limit *= 16) {
             for (std::size_t i = 0; i < usable.size() && !found; ++i) {
-                if (planner.Fetch(usable[i], limit, keys)) {
-                    seen[signature(usable[i])] = keys.size();
+                const Access& a = *usable[i].second;
+                if (planner.Fetch(a, limit, keys)) {
+                    seen[a.lookups.front().sql] = keys.size();
                     best.swap(keys);
                     chosen = i;
                     found = true;
                 } else {
-                    std::size_t& size = seen[signature(usable[i])];
+                    std::size_t& size = seen[a.lookups.front().sql];
                     size = std::max(size, limit + 1);
                 }
             }
@@ -336,15 +350,16 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
         // narrow the candidates, each saving record reads.
         for (std::size_t i = 0; i < usable.size() && best.size() > 1; ++i) {
             const std::size_t bound = std::max<std::size_t>(32, best.size() * 4);
-            if (i == chosen || estimate(usable[i]) > bound)
+            if (i == chosen || usable[i].first > bound)
                 continue;
-            if (planner.Fetch(usable[i], bound, keys)) {
-                seen[signature(usable[i])] = keys.size();
+            const Access& a = *usable[i].second;
+            if (planner.Fetch(a, bound, keys)) {
+                seen[a.lookups.front().sql] = keys.size();
                 std::vector<std::string> both;
                 std::set_intersection(best.begin(), best.end(), keys.begin(), keys.end(), std::back_inserter(both));
                 best.swap(both);
             } else {
-                seen[signature(usable[i])] = bound + 1;
+                seen[a.lookups.front().sql] = bound + 1;
             }
         }
         all.insert(all.end(), best.begin(), best.end());

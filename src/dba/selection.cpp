@@ -60,9 +60,8 @@ public:
     ResultList Run(bool useIndexes) {
         std::optional<std::vector<std::string>> candidates = Prepare(useIndexes);
         if (candidates) {
-            for (const std::string& key : *candidates)
-                if (std::optional<std::string> text = ReadRecordText(session_, query_.table, key))
-                    Consider(key, std::move(*text));
+            ReadRecordTexts(session_, query_.table, *candidates,
+                            [&](const std::string& key, std::string text) { Consider(key, std::move(text)); });
         } else {
             Statement scan = session_.Sql("SELECT key, rec FROM " + QuoteName(query_.table));
             while (scan.Step())

@@ -172,8 +172,10 @@ std::shared_ptr<const Query> Session::Parsed(const std::string& command) {
         return found->second;
     auto query = std::make_shared<const Query>(ParseQuery(command));
     // Programs run a few hundred distinct texts; anything beyond is one-off.
-    if (parsed_.size() >= 2048)
+    if (parsed_.size() >= 2048) {
+        plans.clear(); // keyed by the queries about to go
         parsed_.clear();
+    }
     parsed_.emplace(command, query);
     return query;
 }

@@ -64,6 +64,8 @@ public:
 
     // Key-set sizes the planner saw per look-up, to order the next ones.
     std::unordered_map<std::string, std::size_t> accessSizes;
+    // The planner's look-ups of each parsed query (planner.cpp).
+    std::unordered_map<const Query*, std::shared_ptr<struct QueryPlan>> plans;
 
     std::map<std::string, ResultList> lists;
     std::map<std::string, Database::Routine> routines;

@@ -166,6 +166,7 @@ public:
     const char* IntType() const override { return "INTEGER"; }
     const char* KeyedTableOptions() const override { return " WITHOUT ROWID"; }
     std::size_t MaxNameLength() const override { return 1000; }
+    bool RemoteCalls() const override { return false; }
 
     int CountTables(const std::vector<std::string>& names) override {
         int count = 0;

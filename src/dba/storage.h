@@ -81,6 +81,9 @@ public:
     virtual const char* RealType() const = 0;
     virtual const char* IntType() const = 0;
     virtual const char* KeyedTableOptions() const = 0; // after a table with a primary key
+    // True when each statement costs a round trip to a server: reads of
+    // many records are then asked for together.
+    virtual bool RemoteCalls() const = 0;
     // The longest table name the storage keeps whole.
     virtual std::size_t MaxNameLength() const = 0;
 
