@@ -21,6 +21,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <thread>
@@ -34,8 +35,18 @@ namespace {
 constexpr Oid BoolOid = 16, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, OidOid = 26, Float4Oid = 700,
               Float8Oid = 701;
 
-// The writers' lock, in the two-key space so that it never meets a record lock.
-constexpr const char* WriterLockSql = "SELECT pg_advisory_xact_lock(1095910981, 1)";
+// 64 bits of FNV-1a over the parts, each followed by a NUL.
+std::uint64_t Fnv(std::initializer_list<std::string_view> parts) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::string_view part : parts) {
+        for (unsigned char c : part) {
+            h ^= c;
+            h *= 1099511628211ull;
+        }
+        h *= 1099511628211ull; // the NUL
+    }
+    return h;
+}
 
 std::uint64_t FromBigEndian(const char* p, int size) {
     std::uint64_t v = 0;
@@ -227,6 +238,15 @@ public:
         PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
         try {
             Exec("SET client_min_messages = warning");
+            // Advisory locks are shared by the whole server database: the
+            // keys include the schema, so two engine databases in two
+            // schemas never lock each other. The writers' lock is in the
+            // two-key space, so that it never meets a record lock.
+            PgStatement st(*this, "SELECT coalesce(current_schema(), '')", false);
+            if (st.Step())
+                schema_ = std::string(st.Text(0));
+            writerLockSql_ = "SELECT pg_advisory_xact_lock(" +
+                             std::to_string(static_cast<std::int32_t>(Fnv({schema_}) & 0x7FFFFFFF)) + ", 1)";
         } catch (...) {
             PQfinish(conn_);
             throw;
@@ -273,7 +293,7 @@ public:
 
     void Begin(bool write) override {
         if (write) {
-            Exec(std::string("BEGIN; ") + WriterLockSql);
+            Exec("BEGIN; " + writerLockSql_);
             state_ = State::Writing;
         } else {
             Exec("BEGIN ISOLATION LEVEL REPEATABLE READ");
@@ -319,7 +339,7 @@ public:
     void BeginWriting() override {
         if (state_ != State::Reading)
             return;
-        Exec(WriterLockSql);
+        Exec(writerLockSql_);
         state_ = State::Writing;
     }
 
@@ -453,19 +473,8 @@ private:
         return text.empty() ? "(connexion par défaut)" : text;
     }
 
-    // 64 bits of FNV-1a over table, a NUL and key.
-    static std::uint64_t LockKey(const std::string& table, const std::string& key) {
-        std::uint64_t h = 1469598103934665603ull;
-        auto mix = [&h](unsigned char c) {
-            h ^= c;
-            h *= 1099511628211ull;
-        };
-        for (unsigned char c : table)
-            mix(c);
-        mix(0);
-        for (unsigned char c : key)
-            mix(c);
-        return h;
+    std::uint64_t LockKey(const std::string& table, const std::string& key) const {
+        return Fnv({schema_, table, key});
     }
 
     bool Holds(std::uint64_t k) const {
@@ -544,6 +553,7 @@ private:
     PGconn* conn_ = nullptr;
     std::map<std::string, std::unique_ptr<PgStatement>> internal_;
     std::string describe_;
+    std::string schema_, writerLockSql_;
     int statements_ = 0;
     State state_ = State::None;
     std::set<std::uint64_t> locked_;        // session locks held on the server
