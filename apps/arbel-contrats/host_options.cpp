@@ -8,7 +8,7 @@ std::optional<HostOptions> ParseHostOptions(const QStringList& arguments, QStrin
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Contrats de travail des aidants"));
     parser.addHelpOption();
-    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("Base de données à ouvrir."),
+    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("Base de données à ouvrir : fichier, ou chaîne de connexion PostgreSQL (postgresql://utilisateur@serveur/base)."),
                                 QStringLiteral("FICHIER"));
     const QCommandLineOption user(QStringLiteral("user"),
                                   QStringLiteral("Utilisateur (défaut : celui du système)."),

@@ -38,6 +38,14 @@ const std::vector<Command>& Commands() {
         {"index", "TABLE FIELD", "crée et remplit un index", 2, 2, {}, RunIndex},
         {"indexes", "TABLE", "liste les index d'une table", 1, 1, {}, RunIndexes},
         {"check", "", "vérifie les enregistrements et les index", 0, 0, {}, RunCheck},
+        {"copy",
+         "CIBLE",
+         "copie toute la base (tables, dictionnaires, enregistrements, index) vers une nouvelle base CIBLE, "
+         "fichier ou serveur PostgreSQL (arbel-db SOURCE copy CIBLE, ou arbel-db copy SOURCE CIBLE)",
+         1,
+         1,
+         {},
+         RunCopy},
         {"demo",
          "[--scale N] [--seed S]",
          "crée une base de démonstration (erreur si le fichier existe)",
@@ -68,7 +76,9 @@ std::string UsageLine(const Command* command) {
 std::string HelpText() {
     std::string text = "usage: arbel-db FILE COMMAND [ARGS...]\n"
                        "       arbel-db --help\n\n"
-                       "Console de la base d'enregistrements multi-valeurs (fichier FILE).\n\n"
+                       "Console de la base d'enregistrements multi-valeurs. FILE est le fichier de la\n"
+                       "base, ou la chaîne de connexion d'une base PostgreSQL (\"postgresql://utilisateur@serveur/base\"\n"
+                       "ou \"host=serveur dbname=base\").\n\n"
                        "Commandes :\n";
     for (const auto& command : Commands()) {
         std::string head = std::string("  ") + command.name;

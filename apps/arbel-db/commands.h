@@ -18,6 +18,7 @@ int RunDictSet(CommandContext& context);
 int RunIndex(CommandContext& context);
 int RunIndexes(CommandContext& context);
 int RunCheck(CommandContext& context);
+int RunCopy(CommandContext& context);
 int RunDemo(CommandContext& context);
 
 } // namespace console

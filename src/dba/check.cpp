@@ -51,12 +51,7 @@ std::vector<std::string> Database::Check() const {
     Session& s = *session_;
     std::vector<std::string> problems;
     s.Read([&] {
-        {
-            Statement integrity = s.Sql("PRAGMA integrity_check");
-            while (integrity.Step())
-                if (integrity.Text(0) != "ok")
-                    problems.push_back("Fichier : " + std::string(integrity.Text(0)));
-        }
+        problems = s.storage().IntegrityProblems();
         const Schema& schema = s.schema();
         for (const auto& [name, table] : schema.tables) {
             for (std::string& p : CheckRecords(s, name))

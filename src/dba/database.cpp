@@ -3,6 +3,7 @@
 #include "dba/dynarray.h"
 #include "dba/errors.h"
 #include "dba/index.h"
+#include "dba/record_store.h"
 #include "dba/selection.h"
 #include "dba/session.h"
 
@@ -46,15 +47,15 @@ bool IsFieldNumber(const std::string& item) {
 
 } // namespace
 
-Database Database::Open(const std::string& path) {
+Database Database::Open(const std::string& location) {
     Database db;
-    db.session_ = std::make_shared<Session>(path, false);
+    db.session_ = std::make_shared<Session>(location, false);
     return db;
 }
 
-Database Database::Create(const std::string& path) {
+Database Database::Create(const std::string& location) {
     Database db;
-    db.session_ = std::make_shared<Session>(path, true);
+    db.session_ = std::make_shared<Session>(location, true);
     return db;
 }
 
@@ -63,7 +64,9 @@ const std::string& Database::path() const {
 }
 
 void Database::SetUserName(const std::string& user) {
-    dba::Open(session_).user = user;
+    Session& s = dba::Open(session_);
+    s.user = user;
+    s.storage().SetHolderName(s.HolderName());
 }
 
 std::string Database::HolderName() const {
@@ -72,16 +75,17 @@ std::string Database::HolderName() const {
 
 void Database::CreateTable(const std::string& name) {
     Session& s = dba::Open(session_);
-    if (!IsTableName(name) || name.rfind("DBA_", 0) == 0 || name.rfind("SQLITE_", 0) == 0)
+    if (!IsTableName(name) || name.rfind("DBA_", 0) == 0 || name.rfind("SQLITE_", 0) == 0 ||
+        name.size() > s.storage().MaxNameLength())
         throw InvalidValue("Nom de table refusé : « " + name + " » (lettres majuscules, chiffres, _ et -)");
+    const Storage& st = s.storage();
     s.Write([&] {
         if (s.schema().Find(name))
             return;
-        s.Exec("CREATE TABLE " + QuoteName(name) +
-               " (key TEXT PRIMARY KEY, rec BLOB NOT NULL) WITHOUT ROWID;"
-               "CREATE TABLE " +
-               QuoteName(KeyNumberStore(name)) +
-               " (num REAL NOT NULL, key TEXT NOT NULL, PRIMARY KEY (num, key)) WITHOUT ROWID");
+        s.Exec("CREATE TABLE " + QuoteName(name) + " (key " + st.TextType() + " PRIMARY KEY, rec " +
+               st.BlobType() + " NOT NULL)" + st.KeyedTableOptions() + ";CREATE TABLE " +
+               QuoteName(KeyNumberStore(name)) + " (num " + st.RealType() + " NOT NULL, key " + st.TextType() +
+               " NOT NULL, PRIMARY KEY (num, key))" + st.KeyedTableOptions());
         s.Sql("INSERT INTO dba_tables (name) VALUES (?)").Bind(1, name).Run();
         s.SchemaChanged();
     });
@@ -184,6 +188,23 @@ ResultList Database::SelectRecordsByScan(const std::string& command, const std::
 
 std::string Database::Explain(const std::string& command) const {
     return ExplainSelection(dba::Open(session_), command);
+}
+
+void Database::ForEachRecord(
+    const std::string& table,
+    const std::function<void(const std::string& key, const std::string& text)>& each) const {
+    Session& s = dba::Open(session_);
+    s.Read([&] {
+        TableOf(s, table);
+        Statement scan = s.Sql("SELECT key, rec FROM " + QuoteName(table) + " ORDER BY key");
+        while (scan.Step())
+            each(std::string(scan.Text(0)), std::string(scan.Text(1)));
+    });
+}
+
+void Database::LoadRecords(const std::string& table,
+                           const std::vector<std::pair<std::string, std::string>>& records) {
+    LoadRecordTexts(dba::Open(session_), table, records);
 }
 
 void Database::Transaction(const std::function<void()>& work) {

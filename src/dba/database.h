@@ -1,5 +1,6 @@
 #pragma once
-// One database = one SQLite file shared by every workstation. A Database
+// One database = one SQLite file on one machine, or one PostgreSQL database
+// on a server; Open and Create choose from their argument. A Database
 // object is one session: it owns the connection, the locks it took, its
 // saved lists and its routine registry. Tables and records hold a
 // shared_ptr to the session, so they stay valid while in use.
@@ -100,10 +101,13 @@ struct DictEntry {
 
 class Database {
 public:
-    // Opens an existing database file (StorageError when missing or not a
+    // Opens an existing database (StorageError when missing or not a
     // database); Create makes a new empty one (StorageError if it exists).
-    static Database Open(const std::string& path);
-    static Database Create(const std::string& path);
+    // `location` is a file path, or a PostgreSQL connection string
+    // ("postgresql://user@server/base" or "host=server dbname=base"). A file
+    // on a network share is refused: such sites use a server.
+    static Database Open(const std::string& location);
+    static Database Create(const std::string& location);
     Database() = default;
     bool isOpen() const { return session_ != nullptr; }
     const std::string& path() const;
@@ -152,6 +156,16 @@ public:
     // read). A write inside it may fail (StorageError) when another session
     // wrote since it began: group writes with Transaction instead.
     void Snapshot(const std::function<void()>& work) const;
+
+    // Calls `each` with the key and text of every record of the table, in
+    // key order, all seen at one instant (TableNotFound).
+    void ForEachRecord(const std::string& table,
+                       const std::function<void(const std::string& key, const std::string& text)>& each) const;
+
+    // Adds records to a table that has no index yet and none of these keys,
+    // many per statement, in one transaction; no lock is looked at. For
+    // moving whole tables into a new database (InvalidValue, StorageError).
+    void LoadRecords(const std::string& table, const std::vector<std::pair<std::string, std::string>>& records);
 
     // Checks every record well-formed and every index in step with its
     // records; returns one line per problem (empty = consistent).

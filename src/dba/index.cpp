@@ -22,8 +22,8 @@ const CompiledItem& Usable(const IndexDecl& index) {
 }
 
 void InsertEntry(Session& session, const IndexDecl& index, const std::string& value, const std::string& key) {
-    Statement st = session.Sql("INSERT OR IGNORE INTO " + QuoteName(index.store) +
-                               " (value, key, num) VALUES (?, ?, ?)");
+    Statement st = session.Sql("INSERT INTO " + QuoteName(index.store) +
+                               " (value, key, num) VALUES (?, ?, ?) ON CONFLICT DO NOTHING");
     st.Bind(1, value).Bind(2, key);
     if (auto n = NumericValue(value))
         st.Bind(3, *n);
@@ -82,9 +82,11 @@ std::string CreateIndexStore(Session& session) {
     }
     session.Sql("UPDATE dba_meta SET value = value + 1 WHERE name = 'next_store'").Run();
     std::string store = "dba_idx_" + std::to_string(number);
+    const Storage& s = session.storage();
     session.Exec(
-        "CREATE TABLE " + QuoteName(store) +
-        " (value TEXT NOT NULL, key TEXT NOT NULL, num REAL, PRIMARY KEY (value, key)) WITHOUT ROWID;"
+        "CREATE TABLE " + QuoteName(store) + " (value " + s.TextType() + " NOT NULL, key " + s.TextType() +
+        " NOT NULL, num " + s.RealType() + ", PRIMARY KEY (value, key))" + s.KeyedTableOptions() +
+        ";"
         "CREATE INDEX " +
         QuoteName(store + "_num") + " ON " + QuoteName(store) + " (num, key) WHERE num IS NOT NULL");
     return store;

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <fstream>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <sys/types.h>
@@ -95,6 +96,11 @@ long long ProcessStartTime(long long pid) {
 }
 
 void EnsureNotLockedByOther(Session& session, const std::string& table, const std::string& key) {
+    if (ConnectionLocks* locks = session.storage().connectionLocks()) {
+        if (std::optional<std::string> holder = locks->CheckFree(table, key))
+            throw RecordLocked(table, key, *holder);
+        return;
+    }
     Holder h;
     {
         Statement st = session.Sql(
@@ -117,6 +123,11 @@ void EnsureNotLockedByOther(Session& session, const std::string& table, const st
 }
 
 void TakeLock(Session& session, const std::string& table, const std::string& key) {
+    if (ConnectionLocks* locks = session.storage().connectionLocks()) {
+        if (std::optional<std::string> holder = locks->Take(table, key))
+            throw RecordLocked(table, key, *holder);
+        return;
+    }
     session.Write([&] {
         EnsureNotLockedByOther(session, table, key);
         Statement st =
@@ -132,15 +143,27 @@ void TakeLock(Session& session, const std::string& table, const std::string& key
 }
 
 void DropLock(Session& session, const std::string& table, const std::string& key) {
+    if (ConnectionLocks* locks = session.storage().connectionLocks()) {
+        locks->Drop(table, key);
+        return;
+    }
     Statement st = session.Sql("DELETE FROM dba_locks WHERE tbl = ? AND key = ? AND session = ?");
     st.Bind(1, table).Bind(2, key).Bind(3, session.id()).Run();
 }
 
 void ReleaseLock(Session& session, const std::string& table, const std::string& key) {
+    if (ConnectionLocks* locks = session.storage().connectionLocks()) {
+        locks->Drop(table, key);
+        return;
+    }
     session.Write([&] { DropLock(session, table, key); });
 }
 
 void ReleaseAllLocks(Session& session) {
+    if (ConnectionLocks* locks = session.storage().connectionLocks()) {
+        locks->DropAll();
+        return;
+    }
     session.Write([&] {
         Statement st = session.Sql("DELETE FROM dba_locks WHERE session = ?");
         st.Bind(1, session.id()).Run();

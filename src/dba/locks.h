@@ -1,7 +1,9 @@
 #pragma once
-// Update locks on (table, key), kept in a table of the database so that
-// every process sharing the file sees them. A lock names its session and
-// the process that holds it; locks of a process that died are reclaimed.
+// Update locks on (table, key). On a file they are kept in a table of the
+// database so that every process sharing the file sees them: a lock names
+// its session and the process that holds it, and locks of a process that
+// died are reclaimed. On a server they are the connection's own locks
+// (ConnectionLocks), which die with it.
 #include <string>
 
 namespace dba {

@@ -4,6 +4,8 @@
 #include "dba/session.h"
 
 #include <algorithm>
+#include <iterator>
+#include <unordered_map>
 #include <variant>
 
 namespace dba {
@@ -178,21 +180,38 @@ public:
     // than `limit`.
     bool Fetch(const Access& access, std::size_t limit, std::vector<std::string>& out) const {
         out.clear();
+        // A server computes a whole result before sending it: each look-up
+        // asks for a bounded number of rows, and only when that bound is
+        // reached with few distinct keys (a record with many values in the
+        // range) is it asked again without one.
+        const long long bound = static_cast<long long>(limit) * 2 + 16;
+        std::size_t check = limit + 1; // when to count distinct keys
         for (const Lookup& l : access.lookups) {
-            Statement st = session_.Sql(l.sql);
-            for (std::size_t i = 0; i < l.params.size(); ++i) {
-                if (const auto* text = std::get_if<std::string>(&l.params[i]))
-                    st.Bind(static_cast<int>(i + 1), *text);
-                else
-                    st.Bind(static_cast<int>(i + 1), std::get<double>(l.params[i]));
-            }
-            while (st.Step()) {
-                out.emplace_back(st.Text(0));
-                if (out.size() > limit + limit / 2 + 8) {
-                    Normalize(out);
-                    if (out.size() > limit)
-                        return false;
+            for (bool bounded : {true, false}) {
+                long long rows = 0;
+                Statement st = session_.Sql(bounded ? l.sql + " LIMIT ?" : l.sql);
+                for (std::size_t i = 0; i < l.params.size(); ++i) {
+                    if (const auto* text = std::get_if<std::string>(&l.params[i]))
+                        st.Bind(static_cast<int>(i + 1), *text);
+                    else
+                        st.Bind(static_cast<int>(i + 1), std::get<double>(l.params[i]));
                 }
+                if (bounded)
+                    st.Bind(static_cast<int>(l.params.size() + 1), bound);
+                while (st.Step()) {
+                    ++rows;
+                    out.emplace_back(st.Text(0));
+                    if (out.size() >= check) {
+                        Normalize(out);
+                        if (out.size() > limit)
+                            return false;
+                        check = out.size() + limit / 2 + 1;
+                    }
+                }
+                if (!bounded || rows < bound)
+                    break;
+                // Cut short with few distinct keys: read it whole (the keys
+                // read twice are merged by Normalize).
             }
         }
         Normalize(out);
@@ -252,49 +271,95 @@ private:
 
 } // namespace
 
+
+// The look-ups of a query's conditions: they depend on its text and the
+// schema only, so they are built once per query text.
+struct QueryPlan {
+    long long generation = -1;
+    std::optional<Access> idAccess;
+    std::vector<std::vector<Access>> groups; // usable accesses per AND-group
+};
+
 std::optional<std::vector<std::string>> CandidateKeys(Session& session, const std::string& table,
                                                       const TableSchema& schema, const Query& query,
                                                       const std::map<std::string, ItemPtr>& names) {
     Planner planner(session, table, schema, names);
-    std::optional<Access> idAccess;
-    if (query.idCond)
-        idAccess = planner.ForCond(*query.idCond);
+    const long long generation = session.schema().generation;
+    std::shared_ptr<QueryPlan>& plan = session.plans[&query];
+    if (!plan || plan->generation != generation || generation < 0) {
+        plan = std::make_shared<QueryPlan>();
+        plan->generation = generation;
+        if (query.idCond)
+            plan->idAccess = planner.ForCond(*query.idCond);
+        if (query.groups.empty())
+            plan->groups.emplace_back();
+        for (const Group& g : query.groups) {
+            std::vector<Access> usable;
+            for (const Cond& c : g.conds)
+                if (std::optional<Access> a = planner.ForCond(c))
+                    usable.push_back(std::move(*a));
+            plan->groups.push_back(std::move(usable));
+        }
+    }
 
-    std::vector<std::vector<Access>> groups;
-    if (query.groups.empty()) {
-        groups.emplace_back();
-    }
-    for (const Group& g : query.groups) {
-        std::vector<Access> usable;
-        for (const Cond& c : g.conds)
-            if (std::optional<Access> a = planner.ForCond(c))
-                usable.push_back(std::move(*a));
-        groups.push_back(std::move(usable));
-    }
+    // Sizes seen by earlier queries of the session for the same look-up
+    // (same SQL, other values): read the small key sets first, and skip
+    // the large ones when narrowing.
+    std::unordered_map<std::string, std::size_t>& seen = session.accessSizes;
+    if (seen.size() > 4096)
+        seen.clear();
+    auto estimate = [&](const Access& a) -> std::size_t {
+        auto found = seen.find(a.lookups.front().sql);
+        if (found != seen.end())
+            return found->second;
+        static const std::size_t byRank[] = {1, 16, 24, 1000, 1000, 10000};
+        return byRank[std::min(a.rank, 5)];
+    };
 
     std::vector<std::string> all;
-    for (std::vector<Access>& usable : groups) {
-        if (idAccess)
-            usable.push_back(*idAccess);
+    for (const std::vector<Access>& group : plan->groups) {
+        std::vector<std::pair<std::size_t, const Access*>> usable;
+        for (const Access& a : group)
+            usable.emplace_back(estimate(a), &a);
+        if (plan->idAccess)
+            usable.emplace_back(estimate(*plan->idAccess), &*plan->idAccess);
         if (usable.empty())
             return std::nullopt;
         std::stable_sort(usable.begin(), usable.end(),
-                         [](const Access& a, const Access& b) { return a.rank < b.rank; });
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         // Sizes are unknown until read: every access is read up to a limit
-        // that grows until one of them fits, and each one that fits lowers
-        // it, so the work stays near the size of the smallest key set.
+        // that grows until one of them fits.
         std::vector<std::string> best, keys;
+        std::size_t chosen = 0;
         bool found = false;
         for (std::size_t limit = 8; !found; limit *= 16) {
-            for (const Access& access : usable) {
-                if (planner.Fetch(access, limit, keys)) {
+            for (std::size_t i = 0; i < usable.size() && !found; ++i) {
+                const Access& a = *usable[i].second;
+                if (planner.Fetch(a, limit, keys)) {
+                    seen[a.lookups.front().sql] = keys.size();
                     best.swap(keys);
+                    chosen = i;
                     found = true;
-                    limit = best.size();
-                    if (limit <= 8 || limit == 0)
-                        break;
-                    --limit; // another access must be strictly smaller
+                } else {
+                    std::size_t& size = seen[a.lookups.front().sql];
+                    size = std::max(size, limit + 1);
                 }
+            }
+        }
+        // The group's conditions all hold on a match: other small key sets
+        // narrow the candidates, each saving record reads.
+        for (std::size_t i = 0; i < usable.size() && best.size() > 1; ++i) {
+            const std::size_t bound = std::max<std::size_t>(32, best.size() * 4);
+            if (i == chosen || usable[i].first > bound)
+                continue;
+            const Access& a = *usable[i].second;
+            if (planner.Fetch(a, bound, keys)) {
+                seen[a.lookups.front().sql] = keys.size();
+                std::vector<std::string> both;
+                std::set_intersection(best.begin(), best.end(), keys.begin(), keys.end(), std::back_inserter(both));
+                best.swap(both);
+            } else {
+                seen[a.lookups.front().sql] = bound + 1;
             }
         }
         all.insert(all.end(), best.begin(), best.end());

@@ -28,7 +28,8 @@ void KeepKeyNumber(Session& session, const std::string& table, const std::string
     if (!number)
         return;
     Statement st = session.Sql(
-        present ? "INSERT OR IGNORE INTO " + QuoteName(KeyNumberStore(table)) + " (num, key) VALUES (?, ?)"
+        present ? "INSERT INTO " + QuoteName(KeyNumberStore(table)) +
+                      " (num, key) VALUES (?, ?) ON CONFLICT DO NOTHING"
                 : "DELETE FROM " + QuoteName(KeyNumberStore(table)) + " WHERE num = ? AND key = ?");
     st.Bind(1, *number).Bind(2, key).Run();
 }
@@ -37,11 +38,91 @@ void KeepKeyNumber(Session& session, const std::string& table, const std::string
 
 std::optional<std::string> ReadRecordText(Session& session, const std::string& table,
                                           const std::string& key) {
-    Statement st = session.Sql("SELECT rec FROM " + QuoteName(table) + " WHERE key = ?");
+    Statement st = session.Sql(session.RecordSql(table));
     st.Bind(1, key);
     if (!st.Step())
         return std::nullopt;
     return std::string(st.Text(0));
+}
+
+void ReadRecordTexts(Session& session, const std::string& table, const std::vector<std::string>& keys,
+                     const std::function<void(const std::string& key, std::string text)>& each) {
+    if (!session.storage().RemoteCalls()) {
+        for (const std::string& key : keys)
+            if (std::optional<std::string> text = ReadRecordText(session, table, key))
+                each(key, std::move(*text));
+        return;
+    }
+    // A few statement shapes, the last key repeated to fill one.
+    for (std::size_t done = 0; done < keys.size();) {
+        const std::size_t left = keys.size() - done;
+        std::size_t size = 1;
+        for (std::size_t s : {1, 4, 16, 64})
+            if (size < std::min<std::size_t>(left, 64))
+                size = s;
+        std::string sql = "SELECT key, rec FROM " + QuoteName(table) + " WHERE key IN (?";
+        for (std::size_t i = 1; i < size; ++i)
+            sql += ", ?";
+        Statement st = session.Sql(sql + ")");
+        const std::size_t used = std::min(size, left);
+        for (std::size_t i = 0; i < size; ++i)
+            st.Bind(static_cast<int>(i + 1), keys[done + std::min(i, used - 1)]);
+        while (st.Step())
+            each(std::string(st.Text(0)), std::string(st.Text(1)));
+        done += used;
+    }
+}
+
+namespace {
+
+// Runs "INSERT INTO <store> (<columns>) VALUES (?, ?), (?, ?)..." over rows,
+// `Batch` rows per statement, then one row per statement for the rest.
+template <typename Row, typename BindRow>
+void InsertRows(Session& session, const std::string& head, int columns, const std::vector<Row>& rows,
+                BindRow bindRow) {
+    constexpr std::size_t Batch = 100;
+    std::string one = "(?";
+    for (int c = 1; c < columns; ++c)
+        one += ", ?";
+    one += ")";
+    std::string many = head + one;
+    for (std::size_t r = 1; r < Batch; ++r)
+        many += ", " + one;
+    for (std::size_t done = 0; done < rows.size();) {
+        const std::size_t n = rows.size() - done >= Batch ? Batch : 1;
+        Statement st = session.Sql(n == Batch ? many : head + one);
+        for (std::size_t r = 0; r < n; ++r)
+            bindRow(st, static_cast<int>(r) * columns, rows[done + r]);
+        st.Run();
+        done += n;
+    }
+}
+
+} // namespace
+
+void LoadRecordTexts(Session& session, const std::string& table,
+                     const std::vector<std::pair<std::string, std::string>>& records) {
+    for (const auto& [key, text] : records) {
+        CheckKey(table, key);
+        if (!IsValidText(text))
+            throw InvalidValue("Enregistrement " + table + " " + key + " refusé : texte non UTF-8");
+    }
+    session.Write([&] {
+        if (!TableOf(session, table).indexes.empty())
+            throw StorageError("Chargement refusé : la table " + table + " a des index");
+        InsertRows(session, "INSERT INTO " + QuoteName(table) + " (key, rec) VALUES ", 2, records,
+                   [](Statement& st, int at, const std::pair<std::string, std::string>& r) {
+                       st.Bind(at + 1, r.first).BindBlob(at + 2, r.second);
+                   });
+        std::vector<std::pair<double, const std::string*>> numbers;
+        for (const auto& record : records)
+            if (auto number = NumericValue(record.first))
+                numbers.emplace_back(*number, &record.first);
+        InsertRows(session, "INSERT INTO " + QuoteName(KeyNumberStore(table)) + " (num, key) VALUES ", 2, numbers,
+                   [](Statement& st, int at, const std::pair<double, const std::string*>& n) {
+                       st.Bind(at + 1, n.first).Bind(at + 2, *n.second);
+                   });
+    });
 }
 
 void WriteRecordText(Session& session, const std::string& table, const std::string& key,

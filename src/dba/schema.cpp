@@ -29,23 +29,32 @@ bool IsTableName(const std::string& name) {
 }
 
 void CreateMetaTables(Session& session) {
-    session.Exec("CREATE TABLE dba_meta (name TEXT PRIMARY KEY, value) WITHOUT ROWID;"
+    const Storage& st = session.storage();
+    const std::string text = st.TextType(), integer = st.IntType(), keyed = st.KeyedTableOptions();
+    session.Exec("CREATE TABLE dba_meta (name " + text + " PRIMARY KEY, value " + integer + ")" + keyed +
+                 ";"
                  "INSERT INTO dba_meta VALUES ('format', 1), ('generation', 0), ('next_store', 1);"
-                 "CREATE TABLE dba_tables (name TEXT PRIMARY KEY) WITHOUT ROWID;"
-                 "CREATE TABLE dba_dict (tbl TEXT NOT NULL, name TEXT NOT NULL, entry TEXT NOT NULL,"
-                 " PRIMARY KEY (tbl, name)) WITHOUT ROWID;"
-                 "CREATE TABLE dba_indexes (tbl TEXT NOT NULL, item TEXT NOT NULL, store TEXT NOT NULL,"
-                 " PRIMARY KEY (tbl, item)) WITHOUT ROWID;"
-                 "CREATE TABLE dba_locks (tbl TEXT NOT NULL, key TEXT NOT NULL, session TEXT NOT NULL,"
-                 " holder TEXT NOT NULL, host TEXT NOT NULL, pid INTEGER NOT NULL, started INTEGER NOT NULL,"
-                 " PRIMARY KEY (tbl, key)) WITHOUT ROWID;"
+                 "CREATE TABLE dba_tables (name " +
+                 text + " PRIMARY KEY)" + keyed +
+                 ";"
+                 "CREATE TABLE dba_dict (tbl " +
+                 text + " NOT NULL, name " + text + " NOT NULL, entry " + text +
+                 " NOT NULL, PRIMARY KEY (tbl, name))" + keyed +
+                 ";"
+                 "CREATE TABLE dba_indexes (tbl " +
+                 text + " NOT NULL, item " + text + " NOT NULL, store " + text +
+                 " NOT NULL, PRIMARY KEY (tbl, item))" + keyed +
+                 ";"
+                 "CREATE TABLE dba_locks (tbl " +
+                 text + " NOT NULL, key " + text + " NOT NULL, session " + text + " NOT NULL, holder " + text +
+                 " NOT NULL, host " + text + " NOT NULL, pid " + integer + " NOT NULL, started " + integer +
+                 " NOT NULL, PRIMARY KEY (tbl, key))" + keyed +
+                 ";"
                  "CREATE INDEX dba_locks_session ON dba_locks (session);");
 }
 
-bool HasMetaTables(Session& session) {
-    Statement st = session.Sql("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
-                               "('dba_meta', 'dba_tables', 'dba_dict', 'dba_indexes', 'dba_locks')");
-    return st.Step() && st.Int(0) == 5;
+bool MetaTablesPresent(Session& session) {
+    return session.storage().CountTables({"dba_meta", "dba_tables", "dba_dict", "dba_indexes", "dba_locks"}) == 5;
 }
 
 long long ReadGeneration(Session& session) {

@@ -47,8 +47,8 @@ bool IsTableName(const std::string& name);
 
 // Creates the meta tables of a new database (inside a transaction).
 void CreateMetaTables(Session& session);
-// True when the file holds the meta tables of a database.
-bool HasMetaTables(Session& session);
+// True when the storage holds the meta tables of a database.
+bool MetaTablesPresent(Session& session);
 long long ReadGeneration(Session& session);
 // Marks the schema changed for every session (inside a write).
 void BumpGeneration(Session& session);

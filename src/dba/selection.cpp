@@ -60,9 +60,8 @@ public:
     ResultList Run(bool useIndexes) {
         std::optional<std::vector<std::string>> candidates = Prepare(useIndexes);
         if (candidates) {
-            for (const std::string& key : *candidates)
-                if (std::optional<std::string> text = ReadRecordText(session_, query_.table, key))
-                    Consider(key, std::move(*text));
+            ReadRecordTexts(session_, query_.table, *candidates,
+                            [&](const std::string& key, std::string text) { Consider(key, std::move(text)); });
         } else {
             Statement scan = session_.Sql("SELECT key, rec FROM " + QuoteName(query_.table));
             while (scan.Step())
@@ -83,7 +82,7 @@ public:
         used.insert(used.end(), outputs_.begin(), outputs_.end());
         for (const FieldRef& f : used)
             if (f.kind == FieldRef::Kind::Name && !names_.count(f.name))
-                names_[f.name] = CompileItem(f.name, table->dictionary, schema.names);
+                names_[f.name] = session_.Compiled(query_.table, f.name);
 
         if (!useIndexes)
             return std::nullopt;
@@ -145,7 +144,7 @@ private:
 
 ResultList RunSelection(Session& session, const std::string& command, const std::string& fields,
                         bool useIndexes) {
-    Query query = ParseQuery(command);
+    std::shared_ptr<const Query> query = session.Parsed(command);
     std::vector<FieldRef> outputs;
     for (const std::string& word : Words(fields))
         outputs.push_back(OutputField(word));
@@ -154,7 +153,7 @@ ResultList RunSelection(Session& session, const std::string& command, const std:
     ResultList result;
     // One read transaction: the candidates and the records they lead to are
     // seen at the same instant.
-    session.Read([&] { result = Selection(session, query, outputs).Run(useIndexes); });
+    session.Read([&] { result = Selection(session, *query, outputs).Run(useIndexes); });
     return result;
 }
 
@@ -163,11 +162,11 @@ ResultList RunSelection(Session& session, const std::string& command, const std:
 namespace dba {
 
 std::string ExplainSelection(Session& session, const std::string& command) {
-    Query query = ParseQuery(command);
+    std::shared_ptr<const Query> query = session.Parsed(command);
     std::vector<FieldRef> outputs;
     std::string result;
     session.Read([&] {
-        std::optional<std::vector<std::string>> candidates = Selection(session, query, outputs).Prepare(true);
+        std::optional<std::vector<std::string>> candidates = Selection(session, *query, outputs).Prepare(true);
         result =
             candidates ? "index : " + std::to_string(candidates->size()) + " candidats" : "lecture complète";
     });

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <random>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dba {
@@ -37,121 +36,101 @@ std::string NewSessionId(const std::string& host, long long pid, long long start
 
 } // namespace
 
-Session::Session(const std::string& path, bool create) : path_(path) {
-    struct stat info {};
-    bool exists = ::stat(path.c_str(), &info) == 0;
-    if (create && exists)
-        throw StorageError("La base existe déjà : " + path);
-    if (!create && !exists)
-        throw StorageError("Base introuvable : " + path);
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-        std::string message = db_ ? sqlite3_errmsg(db_) : "mémoire insuffisante";
-        sqlite3_close_v2(db_);
-        throw StorageError("Ouverture de " + path + " impossible : " + message);
-    }
-    try {
-        sqlite3_busy_timeout(db_, 5000);
-        sqlite3_extended_result_codes(db_, 1);
-        {
-            Statement st = Sql("PRAGMA journal_mode = WAL");
-            if (!st.Step() || st.Text(0) != "wal")
-                throw StorageError("Journal WAL refusé pour " + path);
-        }
-        // Payroll data: a commit reported done must survive a power cut.
-        Exec("PRAGMA synchronous = FULL");
-        // Selections touch index and record pages all over the file: keep
-        // them in the session's cache and map the file rather than read it.
-        Exec("PRAGMA cache_size = -32768");
-        Exec("PRAGMA mmap_size = 268435456");
-        if (create)
-            Write([&] { CreateMetaTables(*this); });
-        else if (!HasMetaTables(*this))
-            throw StorageError("Ce fichier n'est pas une base de données : " + path);
-    } catch (...) {
-        for (auto& [sql, stmt] : statements_)
-            sqlite3_finalize(stmt);
-        sqlite3_close_v2(db_);
-        throw;
-    }
+Session::Session(const std::string& location, bool create) : path_(location) {
     host_ = HostName();
     pid_ = static_cast<long long>(::getpid());
     started_ = ProcessStartTime(pid_);
-    id_ = NewSessionId(host_, pid_, started_);
     user = DefaultUser();
+    if (IsConnectionString(location)) {
+        storage_ = OpenPostgresStorage(location, HolderName());
+        path_ = storage_->Describe();
+    } else {
+        storage_ = OpenSqliteStorage(location, create);
+    }
+    try {
+        bool exists = MetaTablesPresent(*this);
+        if (create && exists)
+            throw StorageError("La base existe déjà : " + path_);
+        if (create)
+            Write([&] { CreateMetaTables(*this); });
+        else if (!exists)
+            throw StorageError(storage_->kind() == Storage::Kind::SQLite
+                                   ? "Ce fichier n'est pas une base de données : " + path_
+                                   : "Aucune base dans " + path_ + " (arbel-db « create » ou « copy » la crée)");
+    } catch (...) {
+        statements_.clear();
+        storage_.reset();
+        throw;
+    }
+    id_ = NewSessionId(host_, pid_, started_);
     RegisterLiveSession(id_);
 }
 
 Session::~Session() {
     // A copy inherited through fork() belongs to the parent: touching the
     // connection or the parent's locks from the child would harm the parent.
-    if (static_cast<long long>(::getpid()) != pid_)
+    if (static_cast<long long>(::getpid()) != pid_) {
+        statements_.clear();
+        storage_->Abandon();
         return;
+    }
     try {
-        if (depth_ == 0)
+        // A server drops a connection's locks itself when it closes.
+        if (depth_ == 0 && !storage_->connectionLocks())
             ReleaseAllLocks(*this);
     } catch (...) {
         // The locks stay; the next session that meets one finds this
         // session gone from the process and reclaims it.
     }
     UnregisterLiveSession(id_);
-    for (auto& [sql, stmt] : statements_)
-        sqlite3_finalize(stmt);
-    sqlite3_close_v2(db_);
+    statements_.clear();
 }
 
 Statement Session::Sql(const std::string& sql) {
     auto found = statements_.find(sql);
-    if (found != statements_.end() && !sqlite3_stmt_busy(found->second))
-        return Statement(db_, found->second);
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
-                           nullptr) != SQLITE_OK)
-        ThrowSqlite(db_, "Préparation de « " + sql + " »");
+    if (found != statements_.end() && !found->second->Busy())
+        return Statement(found->second.get());
     if (found != statements_.end())
-        return Statement(db_, stmt, true); // the cached one is in use further up
-    statements_.emplace(sql, stmt);
-    return Statement(db_, stmt);
+        return Statement(storage_->Prepare(sql, false)); // the cached one is in use further up
+    auto stmt = storage_->Prepare(sql, true);
+    StorageStatement* raw = stmt.get();
+    statements_.emplace(sql, std::move(stmt));
+    return Statement(raw);
 }
 
 void Session::Exec(const std::string& sql) {
-    char* error = nullptr;
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        std::string message = error ? error : sqlite3_errmsg(db_);
-        sqlite3_free(error);
-        throw StorageError("Exécution de « " + sql + " » : " + message);
-    }
+    storage_->Exec(sql);
 }
 
 void Session::Write(const std::function<void()>& work) {
     if (depth_ == 0) {
-        Sql("BEGIN IMMEDIATE").Run();
+        storage_->Begin(true);
         depth_ = 1;
         try {
             work();
-            Sql("COMMIT").Run();
+            storage_->Commit();
         } catch (...) {
             depth_ = 0;
             schema_.generation = -1; // schema changes of the work may be undone
-            if (!sqlite3_get_autocommit(db_))
-                sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            storage_->Rollback();
             throw;
         }
         depth_ = 0;
         return;
     }
+    storage_->BeginWriting();
     const int outer = depth_;
     std::string name = "dba_sp" + std::to_string(outer);
-    Exec("SAVEPOINT " + name);
+    storage_->Savepoint(name);
     ++depth_;
     try {
         work();
         --depth_;
-        Exec("RELEASE " + name);
+        storage_->ReleaseSavepoint(name);
     } catch (...) {
         depth_ = outer;
         schema_.generation = -1;
-        sqlite3_exec(db_, ("ROLLBACK TO " + name + "; RELEASE " + name).c_str(), nullptr, nullptr, nullptr);
+        storage_->RollbackToSavepoint(name);
         throw;
     }
 }
@@ -161,18 +140,17 @@ void Session::Read(const std::function<void()>& work) {
         work();
         return;
     }
-    // Prepared once: selections open one of these per call.
-    Sql("BEGIN").Run();
+    storage_->Begin(false);
     depth_ = 1;
     try {
         work();
     } catch (...) {
         depth_ = 0;
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        storage_->Rollback();
         throw;
     }
     depth_ = 0;
-    Sql("COMMIT").Run();
+    storage_->Commit();
 }
 
 const Schema& Session::schema() {
@@ -180,19 +158,50 @@ const Schema& Session::schema() {
     if (generation != schema_.generation || generation < 0) {
         if (depth_ == 0) {
             // One read transaction, so the meta tables are seen at one instant.
-            Exec("BEGIN");
-            try {
-                schema_ = LoadSchema(*this);
-                Exec("COMMIT");
-            } catch (...) {
-                sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-                throw;
-            }
+            Read([&] { schema_ = LoadSchema(*this); });
         } else {
             schema_ = LoadSchema(*this);
         }
     }
     return schema_;
+}
+
+std::shared_ptr<const Query> Session::Parsed(const std::string& command) {
+    auto found = parsed_.find(command);
+    if (found != parsed_.end())
+        return found->second;
+    auto query = std::make_shared<const Query>(ParseQuery(command));
+    // Programs run a few hundred distinct texts; anything beyond is one-off.
+    if (parsed_.size() >= 2048) {
+        plans.clear(); // keyed by the queries about to go
+        parsed_.clear();
+    }
+    parsed_.emplace(command, query);
+    return query;
+}
+
+ItemPtr Session::Compiled(const std::string& table, const std::string& name) {
+    if (compiledGeneration_ != schema_.generation || schema_.generation < 0) {
+        compiled_.clear();
+        compiledGeneration_ = schema_.generation;
+    }
+    auto key = std::make_pair(table, name);
+    auto found = compiled_.find(key);
+    if (found != compiled_.end())
+        return found->second;
+    const TableSchema* t = schema_.Find(table);
+    if (!t)
+        throw TableNotFound(table);
+    ItemPtr item = CompileItem(name, t->dictionary, schema_.names);
+    compiled_.emplace(std::move(key), item);
+    return item;
+}
+
+const std::string& Session::RecordSql(const std::string& table) {
+    auto found = recordSql_.find(table);
+    if (found != recordSql_.end())
+        return found->second;
+    return recordSql_.emplace(table, "SELECT rec FROM " + QuoteName(table) + " WHERE key = ?").first->second;
 }
 
 void Session::SchemaChanged() {

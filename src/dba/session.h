@@ -1,15 +1,17 @@
 #pragma once
-// One session: one SQLite connection with its cached statements, its
+// One session: one storage connection with its cached statements, its
 // identity for locks, its transaction nesting, its cached schema, its saved
 // lists and its routines. A Database, its Tables and Records share it.
 #include "dba/database.h"
+#include "dba/dictionary.h"
+#include "dba/query.h"
 #include "dba/schema.h"
 #include "dba/sql_statement.h"
-
-#include <sqlite3.h>
+#include "dba/storage.h"
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -17,14 +19,15 @@ namespace dba {
 
 class Session {
 public:
-    // Opens the file (create: a new one, which must not exist yet).
-    Session(const std::string& path, bool create);
+    // Opens the database: a file, or a PostgreSQL connection string
+    // (create: a new one, which must not exist yet).
+    Session(const std::string& location, bool create);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     const std::string& path() const { return path_; }
-    sqlite3* db() const { return db_; }
+    Storage& storage() const { return *storage_; }
 
     // A prepared statement from the session's cache (a fresh one when the
     // cached one is in use further up the stack).
@@ -41,6 +44,13 @@ public:
 
     // The schema as the database holds it now.
     const Schema& schema();
+    // The parsed form of a query text, kept for the next time it is run.
+    std::shared_ptr<const Query> Parsed(const std::string& command);
+    // A dictionary name of a table compiled under the current schema
+    // (call schema() first), kept until the schema changes.
+    ItemPtr Compiled(const std::string& table, const std::string& name);
+    // "SELECT rec FROM <table> WHERE key = ?", built once per table.
+    const std::string& RecordSql(const std::string& table);
     // Called by writes that change the schema (inside Write).
     void SchemaChanged();
 
@@ -52,15 +62,24 @@ public:
     std::string user;
     std::string HolderName() const;
 
+    // Key-set sizes the planner saw per look-up, to order the next ones.
+    std::unordered_map<std::string, std::size_t> accessSizes;
+    // The planner's look-ups of each parsed query (planner.cpp).
+    std::unordered_map<const Query*, std::shared_ptr<struct QueryPlan>> plans;
+
     std::map<std::string, ResultList> lists;
     std::map<std::string, Database::Routine> routines;
 
 private:
     std::string path_;
-    sqlite3* db_ = nullptr;
-    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+    std::unique_ptr<Storage> storage_;
+    std::unordered_map<std::string, std::unique_ptr<StorageStatement>> statements_;
     int depth_ = 0;
     Schema schema_;
+    std::unordered_map<std::string, std::shared_ptr<const Query>> parsed_;
+    std::map<std::pair<std::string, std::string>, ItemPtr> compiled_;
+    long long compiledGeneration_ = -1;
+    std::unordered_map<std::string, std::string> recordSql_;
     std::string id_, host_;
     long long pid_ = 0, started_ = 0;
 };

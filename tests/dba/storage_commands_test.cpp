@@ -7,14 +7,17 @@
 
 using namespace dba;
 using dba::testing::Put;
-using dba::testing::TempDir;
 
 namespace {
 
-TEST(StorageCommands, EffacerListeDropsOnlyThatListOfThisSession) {
-    TempDir dir;
-    Database db = Database::Create(dir.File("cmd.db"));
-    Database other = Database::Open(dir.File("cmd.db"));
+class StorageCommands : public ::testing::TestWithParam<dba::testing::Backend> {
+protected:
+    dba::testing::TestPlace place{GetParam()};
+};
+
+TEST_P(StorageCommands, EffacerListeDropsOnlyThatListOfThisSession) {
+    Database db = Database::Create(place.Location("cmd"));
+    Database other = Database::Open(place.Location("cmd"));
     ResultList list({{"A"}, {"B"}});
     db.SaveList("L1", list);
     db.SaveList("L2", list);
@@ -30,9 +33,8 @@ TEST(StorageCommands, EffacerListeDropsOnlyThatListOfThisSession) {
     EXPECT_TRUE(db.HasList("L2"));
 }
 
-TEST(StorageCommands, CallRoutineRunsTheRegisteredRoutineOnThisSession) {
-    TempDir dir;
-    Database db = Database::Create(dir.File("cmd.db"));
+TEST_P(StorageCommands, CallRoutineRunsTheRegisteredRoutineOnThisSession) {
+    Database db = Database::Create(place.Location("cmd"));
     db.CreateTable("CONTRAT");
     Put(db.OpenTable("CONTRAT"), "1", "a");
     Put(db.OpenTable("CONTRAT"), "2", "b");
@@ -48,13 +50,12 @@ TEST(StorageCommands, CallRoutineRunsTheRegisteredRoutineOnThisSession) {
     EXPECT_EQ(rows.rows(), (std::vector<std::vector<std::string>>{{"2", "b"}}));
     EXPECT_TRUE(db.HasList("RESULTAT"));
     EXPECT_THROW(db.CallRoutine("INCONNUE", ""), UnknownName);
-    Database other = Database::Open(dir.File("cmd.db"));
+    Database other = Database::Open(place.Location("cmd"));
     EXPECT_THROW(other.CallRoutine("REMPLRECURSIF", ""), UnknownName); // registries are per session
 }
 
-TEST(StorageCommands, SelectQueryObjectsRunOnTheirTable) {
-    TempDir dir;
-    Database db = Database::Create(dir.File("cmd.db"));
+TEST_P(StorageCommands, SelectQueryObjectsRunOnTheirTable) {
+    Database db = Database::Create(place.Location("cmd"));
     db.CreateTable("CONTRAT");
     Put(db.OpenTable("CONTRAT"), "00012001", "02^^^^^^20000");
     Put(db.OpenTable("CONTRAT"), "00012002", "01^^^^^^19000");
@@ -71,5 +72,7 @@ TEST(StorageCommands, SelectQueryObjectsRunOnTheirTable) {
     EXPECT_TRUE(db.SelectRecords("SSELECT CONTRAT AVEC 1 = \"9\"").empty());
     EXPECT_EQ(db.SelectRecords("SSELECT CONTRAT AVEC 1 = \"9\"").Item(), "");
 }
+
+DBA_ON_BOTH_BACKENDS(StorageCommands);
 
 } // namespace

@@ -10,13 +10,16 @@
 #include <set>
 
 using namespace dba;
-using dba::testing::TempDir;
 
 namespace {
 
-TEST(StorageConformance, DatabaseAnswersEveryCaseWithAndWithoutIndexes) {
-    TempDir dir;
-    Database db = Database::Create(dir.File("conf.db"));
+class StorageConformance : public ::testing::TestWithParam<dba::testing::Backend> {
+protected:
+    dba::testing::TestPlace place{GetParam()};
+};
+
+TEST_P(StorageConformance, DatabaseAnswersEveryCaseWithAndWithoutIndexes) {
+    Database db = Database::Create(place.Location("conf"));
     std::map<std::string, std::set<int>> fieldsOf;
     db.Transaction([&] {
         for (const conformance::Record& r : conformance::kRecords) {
@@ -72,5 +75,7 @@ TEST(StorageConformance, DatabaseAnswersEveryCaseWithAndWithoutIndexes) {
     run(true);
     EXPECT_TRUE(db.Check().empty());
 }
+
+DBA_ON_BOTH_BACKENDS(StorageConformance);
 
 } // namespace

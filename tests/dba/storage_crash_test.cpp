@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 using namespace dba;
-using dba::testing::TempDir;
 
 namespace {
 
@@ -20,10 +19,14 @@ std::string ContentOf(int i) {
            std::string(static_cast<std::size_t>(100 + i % 900), 'x');
 }
 
-TEST(StorageCrash, KilledWriterLosesNothingReported) {
-    TempDir dir;
+class StorageCrash : public ::testing::TestWithParam<dba::testing::Backend> {
+protected:
+    dba::testing::TestPlace place{GetParam()};
+};
+
+TEST_P(StorageCrash, KilledWriterLosesNothingReported) {
     {
-        Database db = Database::Create(dir.File("crash.db"));
+        Database db = Database::Create(place.Location("crash"));
         db.CreateTable("CONTRAT");
         db.CreateIndex("CONTRAT", "1");
         db.CreateIndex("CONTRAT", "2");
@@ -35,7 +38,7 @@ TEST(StorageCrash, KilledWriterLosesNothingReported) {
     if (child == 0) {
         ::close(pipeFd[0]);
         try {
-            Database db = Database::Open(dir.File("crash.db"));
+            Database db = Database::Open(place.Location("crash"));
             Table t = db.OpenTable("CONTRAT");
             for (int i = 0;; ++i) {
                 std::vector<int> done;
@@ -79,7 +82,7 @@ TEST(StorageCrash, KilledWriterLosesNothingReported) {
     ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself: " << status;
     ::close(pipeFd[0]);
 
-    Database db = Database::Open(dir.File("crash.db"));
+    Database db = Database::Open(place.Location("crash"));
     EXPECT_EQ(db.Check(), std::vector<std::string>{});
     Table t = db.OpenTable("CONTRAT");
     ASSERT_GE(reported.size(), 40u);
@@ -93,5 +96,7 @@ TEST(StorageCrash, KilledWriterLosesNothingReported) {
     // The dead writer's lock does not stop anybody.
     EXPECT_NO_THROW(t.ReadRecordLocked(std::to_string(reported.begin()->first)));
 }
+
+DBA_ON_BOTH_BACKENDS(StorageCrash);
 
 } // namespace

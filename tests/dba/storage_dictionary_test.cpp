@@ -8,7 +8,6 @@
 using namespace dba;
 using dba::testing::Put;
 using dba::testing::R;
-using dba::testing::TempDir;
 
 namespace {
 
@@ -75,10 +74,10 @@ TEST(StorageDictionary, EntriesReadBackFromTheirText) {
         EXPECT_THROW(DictEntry::Parse(bad), InvalidValue) << bad;
 }
 
-class StorageDictionaryDb : public ::testing::Test {
+class StorageDictionaryDb : public ::testing::TestWithParam<dba::testing::Backend> {
 protected:
     void SetUp() override {
-        db = Database::Create(dir.File("dict.db"));
+        db = Database::Create(place.Location("dict"));
         db.CreateTable("CONTRAT");
         db.CreateTable("CIVILAIDANT");
         Table civil = db.OpenTable("CIVILAIDANT");
@@ -102,11 +101,11 @@ protected:
         db.DefineDictionary("CONTRAT", "Cle", FieldItem(0));
         db.DefineDictionary("CONTRAT", "EntiteDebut", ConcatItem("/", {"2", "7", "@ID"}));
     }
-    TempDir dir;
+    dba::testing::TestPlace place{GetParam()};
     Database db;
 };
 
-TEST_F(StorageDictionaryDb, EveryKindResolvesInOutputsConditionsAndSorts) {
+TEST_P(StorageDictionaryDb, EveryKindResolvesInOutputsConditionsAndSorts) {
     ResultList all = db.SelectRecords(
         "SSELECT CONTRAT",
         "0 CodeAidantContrat NumContrat NomAidantContrat PrenomAidantContrat NomPrenom NomMaj "
@@ -143,7 +142,7 @@ TEST_F(StorageDictionaryDb, EveryKindResolvesInOutputsConditionsAndSorts) {
     }
 }
 
-TEST_F(StorageDictionaryDb, UnknownNamesAndBadDefinitionsAreErrors) {
+TEST_P(StorageDictionaryDb, UnknownNamesAndBadDefinitionsAreErrors) {
     EXPECT_THROW(db.SelectRecords(R"(SSELECT CONTRAT AVEC Inconnu = "x")"), UnknownName);
     EXPECT_THROW(db.SelectRecords("SSELECT CONTRAT PAR Inconnu"), UnknownName);
     EXPECT_THROW(db.SelectRecords("SSELECT CONTRAT", "0 Inconnu"), UnknownName);
@@ -160,9 +159,9 @@ TEST_F(StorageDictionaryDb, UnknownNamesAndBadDefinitionsAreErrors) {
     EXPECT_TRUE(db.Indexes("CONTRAT").empty());
 }
 
-TEST_F(StorageDictionaryDb, DictionaryIsSharedAndRedefinitionRebuildsIndexes) {
+TEST_P(StorageDictionaryDb, DictionaryIsSharedAndRedefinitionRebuildsIndexes) {
     db.CreateIndex("CONTRAT", "Entite");
-    Database other = Database::Open(dir.File("dict.db"));
+    Database other = Database::Open(place.Location("dict"));
     EXPECT_EQ(other.Dictionary("CONTRAT").at("Entite").field, 2);
     EXPECT_EQ(other.Indexes("CONTRAT"), std::vector<std::string>{"Entite"});
     EXPECT_EQ(dba::testing::Keys(other.SelectRecords(R"(SSELECT CONTRAT AVEC Entite = "E02")")),
@@ -180,5 +179,7 @@ TEST_F(StorageDictionaryDb, DictionaryIsSharedAndRedefinitionRebuildsIndexes) {
               (std::vector<std::string>{"00013001", "00017001"}));
     EXPECT_TRUE(db.Check().empty());
 }
+
+DBA_ON_BOTH_BACKENDS(StorageDictionaryDb);
 
 } // namespace

@@ -10,25 +10,24 @@
 
 using namespace dba;
 using dba::testing::Put;
-using dba::testing::TempDir;
 
 namespace {
 
-class StorageLocks : public ::testing::Test {
+class StorageLocks : public ::testing::TestWithParam<dba::testing::Backend> {
 protected:
     void SetUp() override {
-        Database db = Database::Create(dir.File("locks.db"));
+        Database db = Database::Create(place.Location("locks"));
         db.CreateTable("CONTRAT");
         Put(db.OpenTable("CONTRAT"), "K1", "original");
         Put(db.OpenTable("CONTRAT"), "K2", "other");
     }
-    TempDir dir;
+    dba::testing::TestPlace place{GetParam()};
 };
 
-TEST_F(StorageLocks, TwoSessionsOfOneProcessConflict) {
-    Database marie = Database::Open(dir.File("locks.db"));
+TEST_P(StorageLocks, TwoSessionsOfOneProcessConflict) {
+    Database marie = Database::Open(place.Location("locks"));
     marie.SetUserName("marie");
-    Database paul = Database::Open(dir.File("locks.db"));
+    Database paul = Database::Open(place.Location("locks"));
     paul.SetUserName("paul");
     Table mt = marie.OpenTable("CONTRAT"), pt = paul.OpenTable("CONTRAT");
 
@@ -85,7 +84,7 @@ TEST_F(StorageLocks, TwoSessionsOfOneProcessConflict) {
     EXPECT_NO_THROW(pt.ReadRecordLocked("K1"));
 }
 
-TEST_F(StorageLocks, LockOfAnotherProcessNamesItsHolderAndIsReclaimedWhenItDies) {
+TEST_P(StorageLocks, LockOfAnotherProcessNamesItsHolderAndIsReclaimedWhenItDies) {
     int ready[2], quit[2];
     ASSERT_EQ(::pipe(ready), 0);
     ASSERT_EQ(::pipe(quit), 0);
@@ -96,7 +95,7 @@ TEST_F(StorageLocks, LockOfAnotherProcessNamesItsHolderAndIsReclaimedWhenItDies)
         ::close(quit[1]);
         int status = 1;
         try {
-            Database db = Database::Open(dir.File("locks.db"));
+            Database db = Database::Open(place.Location("locks"));
             db.SetUserName("marie");
             db.OpenTable("CONTRAT").ReadRecordLocked("K1");
             char c = 'L';
@@ -111,7 +110,7 @@ TEST_F(StorageLocks, LockOfAnotherProcessNamesItsHolderAndIsReclaimedWhenItDies)
     char c = 0;
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
 
-    Database db = Database::Open(dir.File("locks.db"));
+    Database db = Database::Open(place.Location("locks"));
     Table t = db.OpenTable("CONTRAT");
     try {
         t.ReadRecordLocked("K1");
@@ -136,5 +135,7 @@ TEST_F(StorageLocks, LockOfAnotherProcessNamesItsHolderAndIsReclaimedWhenItDies)
     EXPECT_EQ(t.ReadRecord("K1").Item(1), "refused");
     ::close(ready[0]);
 }
+
+DBA_ON_BOTH_BACKENDS(StorageLocks);
 
 } // namespace

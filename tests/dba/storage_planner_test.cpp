@@ -10,7 +10,6 @@
 #include <cstdint>
 
 using namespace dba;
-using dba::testing::TempDir;
 
 namespace {
 
@@ -70,10 +69,10 @@ DictEntry Field(int f) {
     return e;
 }
 
-class PlannerEquivalence : public ::testing::Test {
+class PlannerEquivalence : public ::testing::TestWithParam<dba::testing::Backend> {
 protected:
     void SetUp() override {
-        db = Database::Create(dir.File("plan.db"));
+        db = Database::Create(place.Location("plan"));
         db.CreateTable("GEN");
         db.DefineDictionary("GEN", "Code", Field(2));
         DictEntry slice;
@@ -183,11 +182,11 @@ protected:
         return q;
     }
 
-    TempDir dir;
+    dba::testing::TestPlace place{GetParam()};
     Database db;
 };
 
-TEST_F(PlannerEquivalence, IndexedAndScannedAnswersAgree) {
+TEST_P(PlannerEquivalence, IndexedAndScannedAnswersAgree) {
     ASSERT_TRUE(db.Check().empty());
     Random random(424242);
     int indexed = 0, proper = 0, total = 0;
@@ -219,7 +218,7 @@ TEST_F(PlannerEquivalence, IndexedAndScannedAnswersAgree) {
     EXPECT_GE(proper, total / 3);
 }
 
-TEST_F(PlannerEquivalence, SelectiveQueriesReadFewCandidates) {
+TEST_P(PlannerEquivalence, SelectiveQueriesReadFewCandidates) {
     struct Case {
         const char* query;
         bool usesIndex;
@@ -248,5 +247,7 @@ TEST_F(PlannerEquivalence, SelectiveQueriesReadFewCandidates) {
     ASSERT_FALSE(key.empty());
     EXPECT_EQ(db.Explain("SELECT GEN AVEC @ID = \"" + key + "\""), "index : 1 candidats");
 }
+
+DBA_ON_BOTH_BACKENDS(PlannerEquivalence);
 
 } // namespace

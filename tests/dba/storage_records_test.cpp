@@ -12,23 +12,22 @@
 
 using namespace dba;
 using dba::testing::R;
-using dba::testing::TempDir;
 
 namespace {
 
-class StorageRecords : public ::testing::Test {
+class StorageRecords : public ::testing::TestWithParam<dba::testing::Backend> {
 protected:
     void SetUp() override {
-        db = Database::Create(dir.File("base.db"));
+        db = Database::Create(place.Location("base"));
         db.CreateTable("CONTRAT");
         contrats = db.OpenTable("CONTRAT");
     }
-    TempDir dir;
+    dba::testing::TestPlace place{GetParam()};
     Database db;
     Table contrats;
 };
 
-TEST_F(StorageRecords, ItemsGetAndSetAtEveryLevelWithPadding) {
+TEST_P(StorageRecords, ItemsGetAndSetAtEveryLevelWithPadding) {
     Record r = contrats.NewRecord("00012001");
     r.SetItem(3, "A0001");
     EXPECT_EQ(r.Item(), R("^^A0001"));
@@ -52,7 +51,7 @@ TEST_F(StorageRecords, ItemsGetAndSetAtEveryLevelWithPadding) {
     EXPECT_EQ(r.Item(3), "d");
 }
 
-TEST_F(StorageRecords, InsertAppendsAndDeleteMovesValuesUp) {
+TEST_P(StorageRecords, InsertAppendsAndDeleteMovesValuesUp) {
     struct Step {
         const char* what;
         std::function<void(Record&)> act;
@@ -77,11 +76,11 @@ TEST_F(StorageRecords, InsertAppendsAndDeleteMovesValuesUp) {
     EXPECT_EQ(r.Item(), R("^^^^a]b]"));
 }
 
-TEST_F(StorageRecords, WrittenRecordReadsBackFromAnotherSession) {
+TEST_P(StorageRecords, WrittenRecordReadsBackFromAnotherSession) {
     Record r = contrats.NewRecord("00012001");
     r.SetRecord(R("02^E01^A0001]A0002\\s^^^Hélène"));
     r.DBWrite();
-    Database other = Database::Open(dir.File("base.db"));
+    Database other = Database::Open(place.Location("base"));
     Record back = other.OpenTable("CONTRAT").ReadRecord("00012001");
     EXPECT_EQ(back.Item(), r.Item());
     EXPECT_EQ(back.Item(3, 2, 2), "s");
@@ -98,7 +97,7 @@ TEST_F(StorageRecords, WrittenRecordReadsBackFromAnotherSession) {
     EXPECT_NO_THROW(contrats.DeleteRecord("00012001")); // missing: no error
 }
 
-TEST_F(StorageRecords, MissingRecordAndTableRaiseTheirErrors) {
+TEST_P(StorageRecords, MissingRecordAndTableRaiseTheirErrors) {
     try {
         contrats.ReadRecord("nope");
         FAIL() << "no error";
@@ -113,14 +112,14 @@ TEST_F(StorageRecords, MissingRecordAndTableRaiseTheirErrors) {
     EXPECT_TRUE(empty.hasTable());
     EXPECT_THROW(db.OpenTable("ABSENT"), TableNotFound);
     EXPECT_THROW(db.SelectRecords("SELECT ABSENT"), TableNotFound);
-    EXPECT_THROW(Database::Open(dir.File("absent.db")), StorageError);
-    EXPECT_THROW(Database::Create(dir.File("base.db")), StorageError);
+    EXPECT_THROW(Database::Open(place.Location("absent")), StorageError);
+    EXPECT_THROW(Database::Create(place.Location("base")), StorageError);
     EXPECT_THROW(db.CreateTable("minuscule"), InvalidValue);
     EXPECT_NO_THROW(db.CreateTable("CONTRAT")); // already there: nothing to do
     EXPECT_EQ(db.Tables(), std::vector<std::string>{"CONTRAT"});
 }
 
-TEST_F(StorageRecords, InvalidValuesAreRefusedAndNothingIsStored) {
+TEST_P(StorageRecords, InvalidValuesAreRefusedAndNothingIsStored) {
     const std::string bad = "caf\xE9"; // Latin-1, not UTF-8
     struct Case {
         const char* what;
@@ -157,7 +156,7 @@ TEST_F(StorageRecords, InvalidValuesAreRefusedAndNothingIsStored) {
     EXPECT_TRUE(db.Check().empty());
 }
 
-TEST_F(StorageRecords, TransactionCommitsTogetherOrNotAtAll) {
+TEST_P(StorageRecords, TransactionCommitsTogetherOrNotAtAll) {
     db.Transaction([&] {
         dba::testing::Put(contrats, "A", "1");
         dba::testing::Put(contrats, "B", "2");
@@ -180,5 +179,7 @@ TEST_F(StorageRecords, TransactionCommitsTogetherOrNotAtAll) {
     });
     EXPECT_TRUE(contrats.Exists("D"));
 }
+
+DBA_ON_BOTH_BACKENDS(StorageRecords);
 
 } // namespace
