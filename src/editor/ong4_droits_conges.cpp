@@ -170,10 +170,14 @@ void OngletDroitsConges::EcrireDans(dba::Record& r) const {
         if (!hundredths)
             throw dba::Error(0, (box->objectName() + QStringLiteral(" : ") + text +
                                  QStringLiteral(" n'est pas un nombre")).toStdString());
-        r.SetItem(k.field, std::to_string(*hundredths));
+        // Only what changed: an unchanged record keeps its exact text.
+        if (r.Item(k.field) != std::to_string(*hundredths))
+            r.SetItem(k.field, std::to_string(*hundredths));
     }
     const QString split = ui.Txt_CFConsoAcqContrat->text();
-    r.SetItem(c::CFAcquis, split.isEmpty() ? std::string("0") : split.toStdString());
+    const std::string splitText = split.isEmpty() ? std::string("0") : split.toStdString();
+    if (r.Item(c::CFAcquis) != splitText)
+        r.SetItem(c::CFAcquis, splitText);
 }
 
 } // namespace editor

@@ -52,6 +52,13 @@ QString Texte(const QDate& date) {
     return date.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+// Writes only what changed: a record opened and saved unchanged keeps its
+// exact text, trailing empty fields included.
+void Mettre(dba::Record& r, int field, const std::string& value) {
+    if (r.Item(field) != value)
+        r.SetItem(field, value);
+}
+
 // The fields an end of contract fills, emptied when none is recorded.
 constexpr int ChampsFin[] = {c::DateFin,
                              c::MotifFin,
@@ -120,27 +127,25 @@ void OngletFinContrat::RemplirMotifs(QComboBox* combo, const std::string& kept) 
     }
 }
 
-void OngletFinContrat::RemplirOrganismes() {
+void OngletFinContrat::RemplirOrganismes(bool secteurSeul) {
     const QSignalBlocker quiet(ui.Cbo_OrgRetraite);
     ui.Cbo_OrgRetraite->clear();
-    const QString agreement = ui.Txt_ConvColContrat->text();
-    if (agreement == QLatin1String(c::ConventionParticulierEmployeur)) {
-        // Under this agreement the only retirement body is the sector's.
-        ui.Cbo_OrgRetraite->addItem(QStringLiteral("IRCEM"), QStringLiteral("IRCEM"));
-        return;
-    }
+    const bool particulier = ui.Txt_ConvColContrat->text() == QLatin1String(c::ConventionParticulierEmployeur);
     const std::string entity = ui.Txt_AssocContrat->text().toStdString();
-    if (entity.empty())
-        return;
-    try {
-        const dba::ResultList bodies = ctx.g.TheDatabase.SelectRecords(
-            "SSELECT ORGANISMESOCIAL AVEC 0 = \"" + entity + "]\" AND AVEC 3 = \"03\" PAR 0", "0 1");
-        for (int row = 1; row <= bodies.DCount(); ++row)
-            ui.Cbo_OrgRetraite->addItem(QString::fromStdString(bodies.Item(row, 2)),
-                                        QString::fromStdString(bodies.Item(row, 1).substr(entity.size())));
-    } catch (const dba::Error& error) {
-        SignalerTableIllisible(data::tables::ORGANISMESOCIAL, error);
+    if (!(particulier && secteurSeul) && !entity.empty()) {
+        try {
+            const dba::ResultList bodies = ctx.g.TheDatabase.SelectRecords(
+                "SSELECT ORGANISMESOCIAL AVEC 0 = \"" + entity + "]\" AND AVEC 3 = \"03\" PAR 0", "0 1");
+            for (int row = 1; row <= bodies.DCount(); ++row)
+                ui.Cbo_OrgRetraite->addItem(QString::fromStdString(bodies.Item(row, 2)),
+                                            QString::fromStdString(bodies.Item(row, 1).substr(entity.size())));
+        } catch (const dba::Error& error) {
+            SignalerTableIllisible(data::tables::ORGANISMESOCIAL, error);
+        }
     }
+    // Under the individual employer's agreement the sector's body is the one.
+    if (particulier && ui.Cbo_OrgRetraite->findData(QStringLiteral("IRCEM")) < 0)
+        ui.Cbo_OrgRetraite->addItem(QStringLiteral("IRCEM"), QStringLiteral("IRCEM"));
 }
 
 void OngletFinContrat::ChargerListes() {
@@ -167,15 +172,18 @@ void OngletFinContrat::AfficherControles() {
     ++ctx.state.displays[FinContrat];
     const dba::Record& r = ctx.g.ContractRecord;
     const std::string reason = r.Item(c::MotifFin);
-    // What a previous contract left on the tab goes first.
-    ActiverChampsFin(false);
+    // What a previous contract left on the tab goes first; the precarity
+    // bonus of a fixed-term contract follows its type (tab "Origine").
+    ViderChampsFin(false);
+    // Filled again for each contract: a withdrawn reason is offered only
+    // to the contract that has it.
+    ui.Cbo_MotifFinContrat->clear();
     // A fixed-term contract may end with no notification: its end date
     // alone says that an end is recorded.
     const bool ended = !r.Item(c::DateNotification).empty() || !r.Item(c::DateFin).empty();
     if (ended) {
         ui.Txt_DatNotifContrat->setText(DateChamp(r, c::DateNotification));
-        if (ui.Cbo_MotifFinContrat->count() == 0)
-            RemplirMotifs(ui.Cbo_MotifFinContrat, reason);
+        RemplirMotifs(ui.Cbo_MotifFinContrat, reason);
         ui.Cbo_MotifFinContrat->setCurrentIndex(ui.Cbo_MotifFinContrat->findData(QString::fromStdString(reason)));
         ui.Cac_CalcIndLic->setChecked(false);
         if (reason == rules::MotifRuptureConventionnelle)
@@ -202,7 +210,7 @@ void OngletFinContrat::AfficherControles() {
     }
     ChampsDuMotif(false);
 
-    RemplirOrganismes();
+    RemplirOrganismes(false);
     const QString body = Champ(r, c::OrganismeRetraite);
     ui.Txt_OrgRetraite->setText(body);
     {
@@ -219,7 +227,9 @@ void OngletFinContrat::AfficherControles() {
         w->setEnabled(true);
     // The host's end-date lock wins over the display of an ended contract.
     ui.Txt_DateFinContrat->setEnabled(!ctx.g.EndDateEntryLocked);
-    ActiverChampsFin(!ui.Txt_DateFinContrat->text().isEmpty());
+    // Open or ended, the end can be entered; only an end date the user
+    // removes disables what depends on it.
+    ActiverChampsFin(true);
     PlacerBulletin(r.Item(c::PeriodeDernierBulletin), false);
     ui.Txt_DernBullContrat->setEnabled(false);
 
@@ -250,12 +260,16 @@ void OngletFinContrat::ActiverChampsFin(bool actifs) {
         n.start->setEnabled(actifs && n.box->isChecked());
         n.end->setEnabled(actifs && n.box->isChecked());
     }
-    if (actifs)
-        return;
+    if (!actifs)
+        ViderChampsFin(true);
+}
+
+void OngletFinContrat::ViderChampsFin(bool precarite) {
     for (QLineEdit* box : {ui.Txt_DernJrWContrat, ui.Txt_FinReelle, ui.Txt_NonVersContrat, ui.Txt_DernBullContrat,
                            ui.Txt_ObsFinContrat_0, ui.Txt_ObsFinContrat_1})
         box->clear();
-    ui.Cac_PrecaLibContrat->setChecked(false);
+    if (precarite)
+        ui.Cac_PrecaLibContrat->setChecked(false);
     for (const Notice& n : Notices(ui)) {
         n.box->setChecked(false);
         n.start->clear();
@@ -336,7 +350,7 @@ void OngletFinContrat::Txt_DateFinContrat_LostFocus() {
         return;
     PlacerBulletin({}, true);
     if (ui.Txt_ConvColContrat->text() == QLatin1String(c::ConventionParticulierEmployeur)) {
-        RemplirOrganismes();
+        RemplirOrganismes(true);
         ui.Cbo_OrgRetraite->setCurrentIndex(0);
     }
 }
@@ -390,6 +404,9 @@ void OngletFinContrat::Calcul_Preavis() {
         ui.Opt_Paye->setChecked(false);
         ui.Txt_DebPayeContrat->clear();
         ui.Txt_FinPayeContrat->clear();
+        // A fixed-term contract ends with no notification: its end date stays.
+        if (ui.Txt_DatNotifContrat->text().isEmpty())
+            return;
         ui.Txt_DateFinContrat->setText(ui.Txt_DatNotifContrat->text());
     } else if (preavis.fin.isValid()) {
         ui.Txt_DateFinContrat->setText(Texte(preavis.fin));
@@ -428,7 +445,9 @@ void OngletFinContrat::Verif() {
     for (std::size_t i = 0; i < notices.size(); ++i)
         s.preavis[i] = {notices[i].box->isChecked(), notices[i].start->text(), notices[i].end->text(),
                         notices[i].start->objectName(), notices[i].end->objectName()};
-    s.organismeRetraite = ui.Cbo_OrgRetraite->currentText();
+    // A stored code the list does not hold still names a body.
+    s.organismeRetraite = ui.Cbo_OrgRetraite->currentText().isEmpty() ? ui.Txt_OrgRetraite->text()
+                                                                       : ui.Cbo_OrgRetraite->currentText();
     s.convention = ui.Txt_ConvColContrat->text();
     const rules::ResultatVerifFin result = rules::VerifFinContrat(s);
     if (!result.refus)
@@ -459,52 +478,54 @@ void OngletFinContrat::Ecrire() {
 void OngletFinContrat::EcrireDans(dba::Record& r) const {
     auto texte = [](const QLineEdit* edit) { return edit->text().toStdString(); };
     if (ui.Opt_Indetermine->isChecked())
-        r.SetItem(c::DateFinPresumee, "");
+        Mettre(r, c::DateFinPresumee, "");
     else if (!ui.Txt_DatFinContrat->text().isEmpty())
-        r.SetItem(c::DateFinPresumee, JourStocke(ui.Txt_DatFinContrat));
+        Mettre(r, c::DateFinPresumee, JourStocke(ui.Txt_DatFinContrat));
 
     const std::string body = ui.Cbo_OrgRetraite->currentIndex() >= 0
                                  ? ui.Cbo_OrgRetraite->currentData().toString().toStdString()
                                  : texte(ui.Txt_OrgRetraite);
-    r.SetItem(c::OrganismeRetraite, body);
+    Mettre(r, c::OrganismeRetraite, body);
 
     // Neither a notification nor an end date: no end is recorded, and an
     // end recorded before is removed.
     if (ui.Txt_DatNotifContrat->text().trimmed().isEmpty() && ui.Txt_DateFinContrat->text().trimmed().isEmpty()) {
         for (int field : ChampsFin)
-            r.SetItem(field, "");
+            Mettre(r, field, "");
         return;
     }
 
-    r.SetItem(c::DateFin, JourStocke(ui.Txt_DateFinContrat));
+    Mettre(r, c::DateFin, JourStocke(ui.Txt_DateFinContrat));
     const QString reason = CodeMotif();
-    r.SetItem(c::MotifFin, reason.toStdString());
+    Mettre(r, c::MotifFin, reason.toStdString());
     if (reason == QLatin1String(rules::MotifRuptureConventionnelle)) {
-        r.SetItem(c::DateSignatureRupture, JourStocke(ui.Txt_DateSignConvCol));
-        r.SetItem(c::CalculIndemniteLicenciement, "");
+        Mettre(r, c::DateSignatureRupture, JourStocke(ui.Txt_DateSignConvCol));
+        Mettre(r, c::CalculIndemniteLicenciement, "");
     } else if (rules::MotifAvecIndemnite(reason)) {
-        r.SetItem(c::CalculIndemniteLicenciement, ui.Cac_CalcIndLic->isChecked() ? "1" : "0");
+        Mettre(r, c::CalculIndemniteLicenciement, ui.Cac_CalcIndLic->isChecked() ? "1" : "0");
     } else {
-        r.SetItem(c::CalculIndemniteLicenciement, "");
+        Mettre(r, c::CalculIndemniteLicenciement, "");
     }
 
-    r.SetItem(c::DateNotification, JourStocke(ui.Txt_DatNotifContrat));
-    r.SetItem(c::DernierJourTravaille, JourStocke(ui.Txt_DernJrWContrat));
-    r.SetItem(c::PrimePrecarite, ui.Cac_PrecaLibContrat->isChecked() ? "1" : "0");
+    Mettre(r, c::DateNotification, JourStocke(ui.Txt_DatNotifContrat));
+    Mettre(r, c::DernierJourTravaille, JourStocke(ui.Txt_DernJrWContrat));
+    Mettre(r, c::PrimePrecarite, ui.Cac_PrecaLibContrat->isChecked() ? "1" : "0");
     for (const Notice& n : Notices(ui)) {
-        r.SetItem(n.startField, n.box->isChecked() ? JourStocke(n.start) : std::string());
-        r.SetItem(n.endField, n.box->isChecked() ? JourStocke(n.end) : std::string());
+        Mettre(r, n.startField, n.box->isChecked() ? JourStocke(n.start) : std::string());
+        Mettre(r, n.endField, n.box->isChecked() ? JourStocke(n.end) : std::string());
     }
-    r.SetItem(c::MotifNonVersement, texte(ui.Txt_NonVersContrat));
+    Mettre(r, c::MotifNonVersement, texte(ui.Txt_NonVersContrat));
 
     if (!ui.Txt_DernBullContrat->text().isEmpty())
-        r.SetItem(c::PeriodeDernierBulletin, rules::PeriodeDepuisLettres(ui.Txt_DernBullContrat->text()));
+        Mettre(r, c::PeriodeDernierBulletin, rules::PeriodeDepuisLettres(ui.Txt_DernBullContrat->text()));
     const std::string first = texte(ui.Txt_ObsFinContrat_0), second = texte(ui.Txt_ObsFinContrat_1);
-    r.SetItem(c::Observations, first);
-    if (!second.empty())
-        r.SetItem(c::Observations, 2, second);
-    r.SetItem(c::DateFinReelle, JourStocke(ui.Txt_FinReelle));
-    r.SetItem(c::ComplementMotif, texte(ui.Txt_CmpltMotif));
+    if (r.Item(c::Observations, 1) != first || r.Item(c::Observations, 2) != second) {
+        r.SetItem(c::Observations, first);
+        if (!second.empty())
+            r.SetItem(c::Observations, 2, second);
+    }
+    Mettre(r, c::DateFinReelle, JourStocke(ui.Txt_FinReelle));
+    Mettre(r, c::ComplementMotif, texte(ui.Txt_CmpltMotif));
 }
 
 } // namespace editor

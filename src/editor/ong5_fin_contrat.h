@@ -31,8 +31,9 @@ private:
     void Focus(QWidget* control);
     // Adds the reasons still offered, and `kept` even when withdrawn.
     void RemplirMotifs(QComboBox* combo, const std::string& kept) const;
-    // The retirement bodies of the contract's entity (code as item data).
-    void RemplirOrganismes();
+    // The retirement bodies of the contract's entity (code as item data);
+    // `secteurSeul`: under agreement "02", the sector's body alone.
+    void RemplirOrganismes(bool secteurSeul);
     QString CodeMotif() const;
 
     // The date rule of every date box of the tab; false when the focus
@@ -50,6 +51,7 @@ private:
     // The end date filled enables what depends on it; emptied, empties
     // and disables it.
     void ActiverChampsFin(bool actifs);
+    void ViderChampsFin(bool precarite);
     // The up-down follows the months of the contract; the period is put on
     // `period`; when empty, on the month of the end date if `finParDefaut`,
     // else on nothing (an end recorded elsewhere shows no period).

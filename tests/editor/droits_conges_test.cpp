@@ -48,6 +48,7 @@ TEST_F(DroitsCongesTest, CountersShowTheirHundredthsAndReadBackUnchangedAfterOK)
     PutCounters();
     const std::string before = Stored().Item();
     OpenBrowser();
+    browser->Globals().SetDecimalSeparator(QStringLiteral(","));  // a French workstation
     OpenEditor([&](Frm_ElementsContrat& editor) {
         SelectTab(editor, Onglet::DroitsConges);
         struct Box {
@@ -77,12 +78,13 @@ TEST_F(DroitsCongesTest, CountersShowTheirHundredthsAndReadBackUnchangedAfterOK)
 TEST_F(DroitsCongesTest, TypedCountersAreStoredExactlyAndEmptyOnesAsZero) {
     PutCounters();
     OpenBrowser();
+    browser->Globals().SetDecimalSeparator(QStringLiteral(","));  // a French workstation
     OpenEditor([&](Frm_ElementsContrat& editor) {
         SelectTab(editor, Onglet::DroitsConges);
         Edit(editor, "Txt_CPRestConsoContrat")->setText("2,5");
         Edit(editor, "Txt_ProvisionCP")->setText("0,29");
         Edit(editor, "Txt_CPCoursMContrat")->setText("");
-        Edit(editor, "Txt_CFConsoAcqContrat")->setText("");
+        Edit(editor, "Txt_CFRestConsoContrat")->setText("");
         Edit(editor, "Txt_JrOuvrHContrat")->setText("12,34");
         EXPECT_EQ(Edit(editor, "Txt_JrOuvreHContrat")->text(), "14,81");
         ClickButton(editor, "Cmd_OK");
@@ -92,7 +94,8 @@ TEST_F(DroitsCongesTest, TypedCountersAreStoredExactlyAndEmptyOnesAsZero) {
     EXPECT_EQ(r.Item(39), "250");
     EXPECT_EQ(r.Item(85), "29"); // 0,29 through a double would risk 28
     EXPECT_EQ(r.Item(46), "0");
-    EXPECT_EQ(r.Item(40), "0");
+    EXPECT_EQ(r.Item(41), "0");
+    EXPECT_EQ(r.Item(40), "2");
     EXPECT_EQ(r.Item(42), "1234");
 }
 
@@ -100,21 +103,23 @@ TEST_F(DroitsCongesTest, ARefusedCounterKeepsTheTabOpenAndStoresNothing) {
     PutCounters();
     const std::string before = Stored().Item();
     OpenBrowser();
+    browser->Globals().SetDecimalSeparator(QStringLiteral(","));  // a French workstation
     struct Case {
         const char* box;
         const char* text;
         const char* message;
         const char* focus;
+        const char* shown;
     } cases[] = {
         {"Txt_CPRestConsoContrat", "2,25",
          "Le nombre de jours restants pour congés payés acquis doit être un entier ou une demi-journée.",
-         "Txt_CPRestConsoContrat"},
+         "Txt_CPRestConsoContrat", "10,50"},
         {"Txt_CFConsoAcqContrat", "2,0", "Le nombre de jours pour congés pour fractionnement acquis doit être un entier.",
-         "Txt_CFConsoAcqContrat"},
+         "Txt_CFConsoAcqContrat", "2"},
         {"Txt_CPRestConsoContrat", "-13",
          "Le nombre de jours pour congés payés pris par avance doit être inférieur au nombre de jours en cours "
          "d'acquisition.",
-         "Txt_CPRestConsoContrat"},
+         "Txt_CPRestConsoContrat", "10,50"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -130,9 +135,11 @@ TEST_F(DroitsCongesTest, ARefusedCounterKeepsTheTabOpenAndStoresNothing) {
             EXPECT_EQ(child<QTabWidget>(editor, "Ong_Contrat")->currentIndex(), Onglet::DroitsConges);
             ASSERT_NE(editor.focusWidget(), nullptr);
             EXPECT_EQ(editor.focusWidget()->objectName(), c.focus);
-            scripted.messages.answerNext(ui::Answer::No);
+            // Put back as shown, the counter leaves nothing to save.
+            Edit(editor, c.box)->setText(c.shown);
             ClickButton(editor, "Cmd_Retour");
             scripted.messages.verify();
+            EXPECT_FALSE(editor.isVisible());
         });
     }
     EXPECT_EQ(Stored().Item(), before);
@@ -141,6 +148,7 @@ TEST_F(DroitsCongesTest, ARefusedCounterKeepsTheTabOpenAndStoresNothing) {
 TEST_F(DroitsCongesTest, LeavingACounterChecksItsHalfDaysAndLength) {
     PutCounters();
     OpenBrowser();
+    browser->Globals().SetDecimalSeparator(QStringLiteral(","));  // a French workstation
     OpenEditor([&](Frm_ElementsContrat& editor) {
         SelectTab(editor, Onglet::DroitsConges);
         QLineEdit* rest = Edit(editor, "Txt_CPRestConsoContrat");
@@ -166,6 +174,7 @@ TEST_F(DroitsCongesTest, LeavingACounterChecksItsHalfDaysAndLength) {
         LoseFocus(provision);
         scripted.messages.verify();
         EXPECT_EQ(editor.focusWidget(), provision);
+        provision->setText("12345,67");
 
         // The key filter: a letter never reaches the box.
         rest->clear();

@@ -313,8 +313,10 @@ TEST(DateBoxes, ImpossibleDatesAreRefusedAndEndDatesNotBeforeTheStart) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.box) + " " + c.date);
         const QString message = DateAvantDebut(c.box, c.date, "01/03/2020");
-        EXPECT_TRUE(message.startsWith(QString::fromUtf8(c.messageStart))) << message.toStdString();
-        EXPECT_EQ(message.isEmpty(), !*c.messageStart);
+        EXPECT_EQ(message.isEmpty(), !*c.messageStart) << message.toStdString();
+        if (*c.messageStart) {
+            EXPECT_TRUE(message.startsWith(QString::fromUtf8(c.messageStart))) << message.toStdString();
+        }
     }
 }
 
