@@ -48,9 +48,12 @@ protected:
         }
         combo->setCurrentIndex(combo->findText(QString::fromUtf8(label)));
     }
-    // A dismissal notified on 30/04/2026, notice worked to 30/06/2026.
+    // A dismissal notified on 30/04/2026, notice worked to 30/06/2026; pay
+    // calculated up to June.
     void PutDismissal(std::initializer_list<std::pair<int, std::string>> more = {}) {
-        PutContract({{8, Day("30/06/2026")},
+        PutContract({{63, "202606"},
+                     {81, "202606"},
+                     {8, Day("30/06/2026")},
                      {49, "11"},
                      {50, Day("30/04/2026")},
                      {51, Day("30/06/2026")},
@@ -64,6 +67,8 @@ protected:
                      {96, Day("30/06/2026")},
                      {98, "Faute grave"},
                      {132, "0"}});
+        lib.db.OpenTable(DETAILCALCUL).DeleteRecord("50001001202611");
+        lib.Put(DETAILCALCUL, "50001001202606", {{1, "F"}});
         dba::Record r = Stored();
         for (const auto& [f, v] : more)
             r.SetItem(f, v);
