@@ -1,6 +1,7 @@
 #include "data/demo_database.h"
 
 #include "data/demo_builder.h"
+#include "data/demo_end_showcase.h"
 #include "data/demo_pay_entry_items.h"
 #include "data/demo_siblings.h"
 #include "data/dictionaries.h"
@@ -34,6 +35,7 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
         demo::WriteContracts(b);
         demo::WritePayEntryShowcase(b);
         demo::WriteModulatedContracts(b);
+        demo::WriteEndShowcase(b);
         demo::WritePeople(b);
         demo::WriteSiblingShowcase(b);
     });

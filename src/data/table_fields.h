@@ -11,6 +11,7 @@ inline constexpr int Nom = 2;
 inline constexpr int Prenom = 3;
 inline constexpr int Entite = 31;     // ASSOCIATION key, checked against the user's rights
 inline constexpr int DateSortie = 36; // empty while the helper works for the association
+inline constexpr int TravailleurHandicape = 58; // "1": recognised disabled worker, whose notice is doubled
 } // namespace civilaidant
 
 namespace civilaide { // key: beneficiary code (5)

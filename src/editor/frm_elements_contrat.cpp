@@ -270,7 +270,7 @@ void Frm_ElementsContrat::Init() {
     ui->Cmd_SupprimerContrat->setVisible(ctx_->PeutModifier() && !ctx_->NiveauVerrouille());
     ctx_->ecrans.Activer(ui->Cmd_Telegestion, telegestion);
     // Tabs whose values saving does not write back yet are shown read-only.
-    ProtegerOnglets({ui->Ong_Caracteristiques, ui->Ong_DroitsConges, ui->Ong_FinContrat},
+    ProtegerOnglets({ui->Ong_Caracteristiques},
                     *inputBlocker_, ctx_->ecrans);
     // Deleting writes none of the tab's values: it stays offered.
     ui->Cmd_SupprimerContrat->setEnabled(true);

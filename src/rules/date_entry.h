@@ -27,4 +27,10 @@ struct DateEntry {
 // MessageDateErronee.
 DateEntry ControleDate(const QString& typed, const QDate& today);
 
+// The end-of-contract dates that may not come before the contract start
+// (Txt_DernJrWContrat, Txt_FinReelle, Txt_DatNotifContrat): the message
+// when `date` ("dd/mm/yyyy") is before `start`, empty otherwise (other
+// boxes, or a date that is not one).
+QString DateAvantDebut(const QString& box, const QString& date, const QString& start);
+
 } // namespace rules

@@ -66,7 +66,8 @@ TEST_F(DeletionTest, YesMarksTheStoredContractDeletedAndTheBrowserNoLongerListsI
 
 TEST_F(DeletionTest, AnEndDateBeforeCalculatedPayIsRefusedAtSave) {
     // Calculated for April 2026, ended in March.
-    PutContract({{8, Day("31/03/2026")}, {58, "202603"}, {63, "202604"}, {81, "202604"}});
+    PutContract({{8, Day("31/03/2026")}, {49, "31"}, {50, Day("01/03/2026")}, {51, Day("15/03/2026")},
+                 {58, "202603"}, {63, "202604"}, {81, "202604"}});
     lib.Put(DETAILCALCUL, "50001001202604", {{1, "F"}});
     OpenBrowser();
     OpenEditor([&](Frm_ElementsContrat& editor) {

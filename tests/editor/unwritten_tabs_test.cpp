@@ -21,9 +21,7 @@ TEST_F(UnwrittenTabsTest, TypingOnThemChangesNothingAndRetourClosesWithoutAsking
         struct Box {
             int tab;
             const char* name;
-        } boxes[] = {{1, "Txt_DureeWContrat"},
-                     {3, "Txt_CPConsoAcqContrat"},
-                     {4, "Txt_CmpltMotif"}};
+        } boxes[] = {{1, "Txt_DureeWContrat"}};
         for (const Box& b : boxes) {
             SelectTab(editor, b.tab);
             QLineEdit* box = child<QLineEdit>(editor, b.name);
@@ -35,7 +33,7 @@ TEST_F(UnwrittenTabsTest, TypingOnThemChangesNothingAndRetourClosesWithoutAsking
         }
         // Choices do not take the mouse; buttons that would change the
         // contract are disabled.
-        auto* option = child<QCheckBox>(editor, "Cac_CalcIndLic");
+        auto* option = child<QCheckBox>(editor, "Cac_Lissage");
         const bool checked = option->isChecked();
         QTest::mouseClick(option, Qt::LeftButton);
         EXPECT_EQ(option->isChecked(), checked);
