@@ -1,6 +1,7 @@
 #include "data/demo_database.h"
 
 #include "data/demo_builder.h"
+#include "data/demo_fixed_term.h"
 #include "data/demo_pay_entry_items.h"
 #include "data/dictionaries.h"
 #include "data/tables.h"
@@ -33,6 +34,7 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
         demo::WriteContracts(b);
         demo::WritePayEntryShowcase(b);
         demo::WriteModulatedContracts(b);
+        demo::WriteFixedTermShowcase(b);
         demo::WritePeople(b);
     });
 }
