@@ -253,11 +253,12 @@ TEST_F(MotifCddTest, HelperFoundByNameAddedOnlyWithAnotherAbsence) {
         .expect("Cet aidant a déjà été ajouté à la liste.", ui::Icon::Information);
     Open([&](Frm_MotifCDD& f) {
         Click(f, "Cmd_AjouterAidant");
-        QTest::keyClick(Name(f), Qt::Key_Return);
-        QTest::keyClicks(Name(f), "zz");
-        QTest::keyClick(Name(f), Qt::Key_Return);
-        Name(f)->setEditText("gué");
-        QTest::keyClick(Name(f), Qt::Key_Return);
+        QLineEdit* typed = Name(f)->lineEdit();
+        QTest::keyClick(typed, Qt::Key_Return);
+        QTest::keyClicks(typed, "zz");
+        QTest::keyClick(typed, Qt::Key_Return);
+        typed->setText("gué");
+        QTest::keyClick(typed, Qt::Key_Return);
         ASSERT_EQ(Name(f)->count(), 1);
         Name(f)->setCurrentIndex(0);
         EXPECT_EQ(Code(f)->text(), "49001");
