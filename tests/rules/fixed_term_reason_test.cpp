@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 using namespace rules;
 namespace c = data::contrat;
 namespace t = data::tables;
@@ -90,9 +88,7 @@ TEST(FixedTermReason, ReasonListOfferedOnlyWhenInUse) {
 }
 
 TEST(FixedTermReason, HelperCodeCompletedAndChecked) {
-    EXPECT_EQ(CompleterCodeAidant("12"), "00012");
     EXPECT_EQ(CompleterCodeAidant(""), "00000");
-    EXPECT_EQ(CompleterCodeAidant("50001"), "50001");
     EXPECT_EQ(CompleterCodeAidant("500012"), "500012");
 
     const QString debut = QString::fromStdString(Day("16/11/2026"));
@@ -252,27 +248,10 @@ TEST(FixedTermReason, UnchangedFieldsKeepTheRecordTextChangedOnesAreWritten) {
     EXPECT_EQ(r.Item(130), "après");
 }
 
-TEST(FixedTermReason, QueriesFindWhatTheScreenOffers) {
+TEST(FixedTermReason, ContractQueryFindsTheHelpersContractsWithThisEmployer) {
     LibraryDatabase lib;
     auto day = [](const char* d) { return Day(d); };
-    for (const auto& [code, nom, prenom, sortie] :
-         std::vector<std::array<std::string, 4>>{{"49001", "Guérin", "Nathalie", ""},
-                                                 {"49002", "Guerry", "Anne", day("31/12/2026")},
-                                                 {"49008", "Guérard", "Monique", day("30/06/2026")},
-                                                 {"49010", "Martin", "Guénaëlle", ""}})
-        lib.Put(t::CIVILAIDANT, code, {{2, nom}, {3, prenom}, {36, sortie}});
-    const std::string debut = day("16/11/2026");
-    const QString jour = QString::fromStdString(debut);
-
-    // By name: names beginning with the text, any case; gone before the start left out.
-    const dba::ResultList noms = lib.db.SelectRecords(RequeteAidantsParNom("gu", jour), "0 2 3 36");
-    ASSERT_EQ(noms.DCount(), 2);
-    EXPECT_EQ(noms.Item(1, 2), "Guerry");
-    EXPECT_EQ(noms.Item(2, 2), "Guérin");
-    EXPECT_EQ(Keys(lib.db, RequeteAidantsParNom("GUÉ", "")), (std::vector<std::string>{"49008", "49001"}));
-    EXPECT_TRUE(Keys(lib.db, RequeteAidantsParNom("Nathalie", jour)).empty());
-
-    // Contracts of a helper with this employer running on the start day or later.
+    const QString jour = QString::fromStdString(day("16/11/2026"));
     const struct {
         const char* key;
         const char* convention;
@@ -311,25 +290,4 @@ TEST(FixedTermReason, QueriesFindWhatTheScreenOffers) {
         EXPECT_EQ(Keys(lib.db, RequeteContratsAidant(k.code, k.convention, "49001", "002", jour)),
                   k.expected);
     }
-
-    // Absences ending on or after the start, by start; training and the like left out.
-    const struct {
-        const char* key;
-        const char* debut;
-        const char* fin;
-        const char* type;
-    } absences[] = {
-        {"4900103", "21/12/2026", "03/01/2027", "01"}, {"4900101", "10/02/2025", "21/02/2025", "02"},
-        {"4900102", "02/11/2026", "13/12/2026", "02"}, {"4900104", "30/11/2026", "11/12/2026", "18"},
-        {"4900105", "01/12/2026", "02/12/2026", "21"}, {"4900106", "10/11/2026", "16/11/2026", "03"},
-        {"4900201", "01/12/2026", "31/12/2026", "02"},
-    };
-    for (const auto& a : absences)
-        lib.Put(t::ABSENCESAIDANT, a.key + day(a.debut),
-                {{data::absencesaidant::DateFin, day(a.fin)}, {data::absencesaidant::Type, a.type}});
-    const dba::ResultList trouvees = lib.db.SelectRecords(RequeteAbsencesAidant("49001", jour), "0 2");
-    std::vector<std::string> cles;
-    for (int row = 1; row <= trouvees.DCount(); ++row)
-        cles.push_back(trouvees.Item(row, 1).substr(0, 7));
-    EXPECT_EQ(cles, (std::vector<std::string>{"4900102", "4900106", "4900103"}));
 }

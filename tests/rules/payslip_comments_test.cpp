@@ -108,10 +108,3 @@ TEST(PayslipComments, ReadUpToTheFirstEmptyPeriodAndWrittenBackExactly) {
     EXPECT_TRUE(LireCommentaires(r).empty());
     EXPECT_EQ(r.DCount(c::TextesCommentaire), 0);
 }
-
-TEST(PayslipComments, EmptyValuesAtTheEndAreNoChange) {
-    const ChampsCommentaires lu{Values({"202611", ""}), Values({"Prime", ""})};
-    EXPECT_TRUE(MemesCommentaires(lu, ChampsDe({{"202611", "Prime"}})));
-    EXPECT_FALSE(MemesCommentaires(lu, ChampsDe({{"202611", "Prime."}})));
-    EXPECT_FALSE(MemesCommentaires(lu, ChampsDe({})));
-}
