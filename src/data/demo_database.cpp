@@ -2,6 +2,7 @@
 
 #include "data/demo_builder.h"
 #include "data/demo_end_showcase.h"
+#include "data/demo_fixed_term.h"
 #include "data/demo_pay_entry_items.h"
 #include "data/demo_siblings.h"
 #include "data/dictionaries.h"
@@ -36,6 +37,7 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
         demo::WritePayEntryShowcase(b);
         demo::WriteModulatedContracts(b);
         demo::WriteEndShowcase(b);
+        demo::WriteFixedTermShowcase(b);
         demo::WritePeople(b);
         demo::WriteSiblingShowcase(b);
     });
