@@ -4,6 +4,7 @@
 #include "data/table_fields.h"
 #include "data/tables.h"
 #include "editor/activity_query.h"
+#include "editor/amendments.h"
 #include "editor/combo_text.h"
 #include "editor/editor_context.h"
 #include "editor/invoicing_guard.h"
@@ -81,6 +82,9 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
         onglets[tab] = onglets_[tab].get();
     sauvegarde_ = std::make_unique<SauvegardeContrat>(*ctx_, *this, onglets);
     inputBlocker_ = std::make_unique<InputBlocker>();
+    avenants_ = std::make_unique<CommandesAvenant>(
+        *ctx_, static_cast<OngletCaracteristiques&>(*onglets_[Caracteristiques]),
+        [this] { return sauvegarde_->Controles().Refuses(rules::SaveCheck::HoursLimit); });
 
     mnuAide_ = new QMenu(QStringLiteral("Aide"), this);
     mnuAide_->setObjectName(QStringLiteral("Mnu_Aide"));
@@ -270,7 +274,7 @@ void Frm_ElementsContrat::Init() {
     ui->Cmd_SupprimerContrat->setVisible(ctx_->PeutModifier() && !ctx_->NiveauVerrouille());
     ctx_->ecrans.Activer(ui->Cmd_Telegestion, telegestion);
     // Tabs whose values saving does not write back yet are shown read-only.
-    ProtegerOnglets({ui->Ong_Caracteristiques, ui->Ong_DroitsConges, ui->Ong_FinContrat},
+    ProtegerOnglets({ui->Ong_DroitsConges, ui->Ong_FinContrat},
                     *inputBlocker_, ctx_->ecrans);
     // Deleting writes none of the tab's values: it stays offered.
     ui->Cmd_SupprimerContrat->setEnabled(true);

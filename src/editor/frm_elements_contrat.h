@@ -27,6 +27,7 @@ class OngletOrigine;
 class OngletElementsPaie;
 class SauvegardeContrat;
 class InputBlocker;
+class CommandesAvenant;
 } // namespace editor
 class QMenu;
 class QMouseEvent;
@@ -95,6 +96,7 @@ private:
     editor::OngletElementsPaie* paie_ = nullptr;
     std::unique_ptr<editor::SauvegardeContrat> sauvegarde_;
     std::unique_ptr<editor::InputBlocker> inputBlocker_;
+    std::unique_ptr<editor::CommandesAvenant> avenants_;
     QStringList echecsLecture_;
     QMenu* mnuAide_ = nullptr;
     int currentTab_ = 0;
