@@ -30,6 +30,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -525,7 +526,11 @@ void Frm_ElementsContrat::Vider_Donnees() {
     ui->Cbo_FoncPCSContrat->clear();
     for (QComboBox* combo : {ui->Cbo_LibConvColContrat, ui->Cbo_LibAssocContrat, ui->Cbo_LibEmplEtabContrat})
         ViderTexte(combo);
-    ui->Bdh_Avenant->setMaximum(0);
+    {
+        // Emptying the form chooses no entry to show.
+        const QSignalBlocker quiet(ui->Bdh_Avenant);
+        ui->Bdh_Avenant->setMaximum(0);
+    }
     ui->Txt_TauxHorContrat->clear();
     for (QComboBox* combo :
          {ui->Cbo_FreqWContrat, ui->Cbo_ModPaieContrat, ui->Cbo_MotifFinContrat, ui->Cbo_ChargMutContrat})

@@ -21,8 +21,7 @@ TEST_F(UnwrittenTabsTest, TypingOnThemChangesNothingAndRetourClosesWithoutAsking
         struct Box {
             int tab;
             const char* name;
-        } boxes[] = {{1, "Txt_DureeWContrat"},
-                     {3, "Txt_CPConsoAcqContrat"},
+        } boxes[] = {{3, "Txt_CPConsoAcqContrat"},
                      {4, "Txt_CmpltMotif"}};
         for (const Box& b : boxes) {
             SelectTab(editor, b.tab);
@@ -39,11 +38,12 @@ TEST_F(UnwrittenTabsTest, TypingOnThemChangesNothingAndRetourClosesWithoutAsking
         const bool checked = option->isChecked();
         QTest::mouseClick(option, Qt::LeftButton);
         EXPECT_EQ(option->isChecked(), checked);
-        EXPECT_FALSE(child<QPushButton>(editor, "Cmd_AjoutAvenant")->isEnabled());
 
-        // The Origine tab stays fully editable.
+        // The Origine and Caractéristiques tabs stay fully editable.
         SelectTab(editor, 0);
         EXPECT_FALSE(child<QLineEdit>(editor, "Txt_PerEssaiContrat")->isReadOnly());
+        EXPECT_FALSE(child<QLineEdit>(editor, "Txt_DureeWContrat")->isReadOnly());
+        EXPECT_TRUE(child<QPushButton>(editor, "Cmd_AjoutAvenant")->isEnabled());
 
         ClickButton(editor, "Cmd_Retour");
         EXPECT_FALSE(editor.isVisible());
