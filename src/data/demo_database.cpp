@@ -1,5 +1,6 @@
 #include "data/demo_database.h"
 
+#include "data/demo_amendments.h"
 #include "data/demo_builder.h"
 #include "data/demo_end_showcase.h"
 #include "data/demo_fixed_term.h"
@@ -35,6 +36,8 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
         demo::CreatePeople(b);
         demo::WriteContracts(b);
         demo::WritePayEntryShowcase(b);
+        // Before the follow-up years: the showcase ends under a modulation agreement.
+        demo::WriteAmendmentShowcase(b);
         demo::WriteModulatedContracts(b);
         demo::WriteEndShowcase(b);
         demo::WriteFixedTermShowcase(b);

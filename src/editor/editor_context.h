@@ -40,6 +40,8 @@ struct EditorContext {
     std::function<void()> Gestion_Activite;
     // The lists that follow the agreement (profiles, provident schemes).
     std::function<void()> ConventionChangee;
+    // The fixed-term reason screen, where a missing hiring reason is given.
+    std::function<void()> OuvrirMotifCDD;
 
     // Tables and lists read when the editor loads, used by several tabs.
     dba::Table civilAide, pcs, rubCharge;

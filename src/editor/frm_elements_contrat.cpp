@@ -4,6 +4,7 @@
 #include "data/table_fields.h"
 #include "data/tables.h"
 #include "editor/activity_query.h"
+#include "editor/amendments.h"
 #include "editor/combo_text.h"
 #include "editor/editor_context.h"
 #include "editor/invoicing_guard.h"
@@ -13,10 +14,8 @@
 #include "editor/ong3_elements_paie.h"
 #include "editor/ong4_droits_conges.h"
 #include "editor/ong5_fin_contrat.h"
-#include "editor/read_only_tabs.h"
 #include "editor/save_return.h"
 #include "editor/table_error.h"
-#include "screens/contrat_annuel/ouvrir_contrat_annuel.h"
 #include "ui/events.h"
 #include "ui/messages.h"
 #include "ui_frm_elements_contrat.h"
@@ -29,6 +28,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -68,6 +68,11 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     // Printing saves then prints the contract's document; documents are not
     // part of the library yet, so the button would do nothing.
     ui->Cmd_ImpContrat->setEnabled(false);
+    // Enter completes codes and searches names: it never presses a button.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 
     ctx_ = std::make_unique<EditorContext>(*ui, *this, globals);
     auto origine = std::make_unique<OngletOrigine>(*ctx_);
@@ -80,7 +85,9 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     for (int tab = 0; tab < NombreOnglets; ++tab)
         onglets[tab] = onglets_[tab].get();
     sauvegarde_ = std::make_unique<SauvegardeContrat>(*ctx_, *this, onglets);
-    inputBlocker_ = std::make_unique<InputBlocker>();
+    avenants_ = std::make_unique<CommandesAvenant>(
+        *ctx_, static_cast<OngletCaracteristiques&>(*onglets_[Caracteristiques]),
+        [this] { return sauvegarde_->Controles().Refuses(rules::SaveCheck::HoursLimit); });
 
     mnuAide_ = new QMenu(QStringLiteral("Aide"), this);
     mnuAide_->setObjectName(QStringLiteral("Mnu_Aide"));
@@ -98,13 +105,7 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     ui::onClick(ui->Cmd_OK, this, [this] { sauvegarde_->Cmd_OK_Click(); });
     ui::onClick(ui->Cmd_Retour, this, [this] { sauvegarde_->Cmd_Retour_Click(); });
     ui::onClick(ui->Cmd_SupprimerContrat, this, [this] { sauvegarde_->Cmd_SupprimerContrat_Click(); });
-    // The library's own side screens.
-    ctx_->ecrans.Enregistrer(QStringLiteral("Cmd_SuiviAnnuel"), [this] {
-        screens::OuvrirContratAnnuel(ctx_->g,
-                                     {ctx_->CodeAidant(), Etq_NomPrenomAidant(), ui->Txt_ConvColContrat->text(),
-                                      ui->Txt_AssocContrat->text(), ui->Txt_EmplEtabContrat->text()},
-                                     ctx_->rights, this);
-    });
+    EnregistrerEcransLateraux();
     Form_Load();
 }
 
@@ -269,11 +270,6 @@ void Frm_ElementsContrat::Init() {
     // Deleting is offered to those who may change the contract.
     ui->Cmd_SupprimerContrat->setVisible(ctx_->PeutModifier() && !ctx_->NiveauVerrouille());
     ctx_->ecrans.Activer(ui->Cmd_Telegestion, telegestion);
-    // Tabs whose values saving does not write back yet are shown read-only.
-    ProtegerOnglets({ui->Ong_Caracteristiques},
-                    *inputBlocker_, ctx_->ecrans);
-    // Deleting writes none of the tab's values: it stays offered.
-    ui->Cmd_SupprimerContrat->setEnabled(true);
 }
 
 void Frm_ElementsContrat::Appliquer_Droits() {
@@ -521,7 +517,11 @@ void Frm_ElementsContrat::Vider_Donnees() {
     ui->Cbo_FoncPCSContrat->clear();
     for (QComboBox* combo : {ui->Cbo_LibConvColContrat, ui->Cbo_LibAssocContrat, ui->Cbo_LibEmplEtabContrat})
         ViderTexte(combo);
-    ui->Bdh_Avenant->setMaximum(0);
+    {
+        // Emptying the form chooses no entry to show.
+        const QSignalBlocker quiet(ui->Bdh_Avenant);
+        ui->Bdh_Avenant->setMaximum(0);
+    }
     ui->Txt_TauxHorContrat->clear();
     for (QComboBox* combo :
          {ui->Cbo_FreqWContrat, ui->Cbo_ModPaieContrat, ui->Cbo_MotifFinContrat, ui->Cbo_ChargMutContrat})

@@ -26,7 +26,7 @@ class OngletContrat;
 class OngletOrigine;
 class OngletElementsPaie;
 class SauvegardeContrat;
-class InputBlocker;
+class CommandesAvenant;
 } // namespace editor
 class QMenu;
 class QMouseEvent;
@@ -87,6 +87,9 @@ private:
     bool GardeFacturationRefuse();
     void NoterTexteOuverture(editor::OngletContrat& onglet);
     void Aide_MouseDown(QMouseEvent* event);
+    // The side screens of the library and of the suite (side_screens_wiring.cpp).
+    void EnregistrerEcransLateraux();
+    void OuvrirMotifCDD();
 
     std::unique_ptr<Ui::Frm_ElementsContrat> ui;
     std::unique_ptr<editor::EditorContext> ctx_;
@@ -94,7 +97,7 @@ private:
     editor::OngletOrigine* origine_ = nullptr;
     editor::OngletElementsPaie* paie_ = nullptr;
     std::unique_ptr<editor::SauvegardeContrat> sauvegarde_;
-    std::unique_ptr<editor::InputBlocker> inputBlocker_;
+    std::unique_ptr<editor::CommandesAvenant> avenants_;
     QStringList echecsLecture_;
     QMenu* mnuAide_ = nullptr;
     int currentTab_ = 0;

@@ -173,9 +173,11 @@ void OngletOrigine::Verif() {
     const std::optional<rules::Refus> refus = rules::VerifOrigine(std::move(saisie));
     if (!refus)
         return;
-    // The hiring reason is entered on the fixed-term reason screen, which is
-    // not part of the library yet: the message alone stops the save.
     ui::messages().Show(refus->message, ui::Buttons::Ok, refus->icon);
+    // The hiring reason is entered on the fixed-term reason screen, opened
+    // here; the save stops all the same and OK saves once it is given.
+    if (refus->motifEmbauche && ctx.OuvrirMotifCDD)
+        ctx.OuvrirMotifCDD();
     if (!refus->focus.isEmpty())
         Focus(ctx.dialog.findChild<QWidget*>(refus->focus));
     ctx.state.tabError[Origine] = true;

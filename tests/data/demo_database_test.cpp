@@ -259,6 +259,8 @@ TEST_F(DemoDatabase, HasEveryShapeOfDataTheScreensShow) {
         {"deleted", "SELECT CONTRAT AVEC 65 = \"O\"", 1},
         {"amended", "SELECT CONTRAT AVEC 14 = \"01\"", 1},
         {"three amendments", "SELECT CONTRAT AVEC 14 = \"03\"", 1},
+        {"amended into a grid with suspension days",
+         "SELECT CONTRAT AVEC 1 = \"02\" AND AVEC 14 = \"04\" AND AVEC 20 AND AVEC 70 > \"0\"", 1},
         {"follow-up this year", "SELECT CONTRAT AVEC 76", 1},
         {"follow-up last year", "SELECT CONTRAT AVEC 71", 1},
         {"pay-entry items", "SELECT CONTRAT AVEC 89", 1},

@@ -18,6 +18,11 @@ void EditorTest::SetUp() {
     lib.Put(CONVENTIONCOL, "05", {{1, "Branche de l'aide à domicile"}});
     lib.Put(TABLES, lists::NATURECONTRAT,
             {{1, "1"}, {2, Values({"01", "02"})}, {3, Values({"Emploi", "Remplacement"})}});
+    lib.Put(TABLES, lists::QUALIF,
+            {{1, "1"}, {2, Values({"Assistant(e) de vie A", "Assistant(e) de vie B", "Garde de nuit"})}});
+    lib.Put(PCS, "56", {{1, "Employés des services directs aux particuliers"}});
+    lib.Put(PCS, "563b", {{1, "Aides à domicile, aides ménagères"}});
+    lib.Put(PCS, "563c", {{1, "Employés de maison et personnels de ménage"}});
     lib.Put(TABLES, lists::FINCONTRAT,
             {{1, "1"}, {2, Values({"31", "43"})}, {3, Values({"Démission", "Rupture conventionnelle"})}});
     PutContract();
@@ -37,6 +42,22 @@ void EditorTest::PutContract(std::initializer_list<std::pair<int, std::string>> 
              {13, "02"},
              {14, Values({"00", "01"})},
              {15, Values({Day("01/03/2020"), Day("01/01/2024")})},
+             {16, Values({"Assistant(e) de vie A", "Assistant(e) de vie B"})},
+             {17, Values({"563b", "563b"})},
+             {18, Values({"Employés des services directs aux particuliers",
+                          "Employés des services directs aux particuliers"})},
+             {19, Values({"Aides à domicile, aides ménagères", "Aides à domicile, aides ménagères"})},
+             {20, Values({"", ""})},
+             {21, Values({"", ""})},
+             {22, Values({"", ""})},
+             {23, Values({"11500", "12000"})},
+             {24, Values({"2000", "2000"})},
+             {25, Values({"1", "1"})},
+             {68, Values({"1", "1"})},
+             {69, Values({"C", "L"})},
+             {70, "0"},
+             {97, Day("01/03/2020")},
+             {144, "0"},
              {28, "1"},
              {31, "0"},
              {94, "1"},

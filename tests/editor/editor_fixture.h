@@ -22,7 +22,9 @@ protected:
 
     // The contract 50001001 of beneficiary 00100, open-ended, monthly,
     // production, paid by the association with leave provision; the last
-    // pay period 202611 is calculated and invoiced ("F").
+    // pay period 202611 is calculated and invoiced ("F"). Its initial terms
+    // and one amendment (01/01/2024): 20 hours a week, paid by a rate, with
+    // a modulation agreement.
     void PutContract(std::initializer_list<std::pair<int, std::string>> more = {});
     // Creates the browser for beneficiary 00100 and lists every contract.
     void OpenBrowser(const std::string& user = "plein");

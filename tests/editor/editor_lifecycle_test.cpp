@@ -231,8 +231,7 @@ TEST_F(EditorTest, TelemanagementButtonFollowsTheEntitySystem) {
         OpenEditor([&](Frm_ElementsContrat& editor) {
             QPushButton* button = child<QPushButton>(editor, "Cmd_Telegestion");
             EXPECT_EQ(button->isHidden(), !c.shown) << c.system;
-            // Its screen is not in the library yet: shown but not usable.
-            EXPECT_FALSE(button->isEnabled()) << c.system;
+            EXPECT_EQ(button->isEnabled(), c.shown) << c.system;
         });
     }
 }
@@ -256,16 +255,15 @@ TEST_F(EditorTest, RightClickOnTheFormOrItsFramesOpensTheHelpMenu) {
     });
 }
 
-TEST_F(EditorTest, SideScreensWithoutAScreenStayDisabled) {
+TEST_F(EditorTest, SideScreenButtonsFollowTheirScreenTheRulesAndTheLevel) {
     OpenBrowser();
     OpenEditor([&](Frm_ElementsContrat& editor) {
-        for (const char* name : {"Cmd_MotifCDD", "Cmd_Comment", "Cmd_Conges", "Cmd_DetailEmpl", "Cmd_QualifPro",
-                                 "Cmd_TpsIndem"})
-            EXPECT_FALSE(child<QPushButton>(editor, name)->isEnabled()) << name;
-        // The screens of the library are there from the start (the follow-up
-        // of a monthly production contract).
-        for (const char* name : {"Cmd_RubSaisie", "Cmd_SuiviAnnuel"})
+        // Every screen is there; the fixed-term reason of an open-ended
+        // contract is not offered.
+        for (const char* name : {"Cmd_RubSaisie", "Cmd_SuiviAnnuel", "Cmd_Comment", "Cmd_Conges", "Cmd_DetailEmpl",
+                                 "Cmd_QualifPro", "Cmd_TpsIndem"})
             EXPECT_TRUE(child<QPushButton>(editor, name)->isEnabled()) << name;
+        EXPECT_FALSE(child<QPushButton>(editor, "Cmd_MotifCDD")->isEnabled());
         // Printing needs the contract's documents, not in the library yet.
         EXPECT_FALSE(child<QPushButton>(editor, "Cmd_ImpContrat")->isEnabled());
         int opened = 0;

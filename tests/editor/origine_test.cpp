@@ -123,13 +123,22 @@ TEST_F(OrigineTest, ARefusedValueIsShownOnItsTabWithTheFocusAndNothingIsWritten)
     EXPECT_EQ(Stored().Item(), before);
     // A refusal without a control to fix leaves the focus where it is.
     PutContract({{4, "D"}, {113, ""}, {60, Day("31/12/2030")}});
+    lib.Put(data::tables::TABLES, "MOTIFEMBAUCHE",
+            {{1, "1"}, {2, Values({"01", "02"})}, {3, Values({"Remplacement", "Surcroît d'activité"})}});
     OpenEditor([&](Frm_ElementsContrat& editor) {
+        // The fixed-term reason screen opens; a reason chosen there, OK saves.
         scripted.messages.expect("La saisie d'un motif d'embauche est obligatoire.", ui::Icon::Exclamation);
+        scripted.modal.onNext("Frm_MotifCDD", [](QDialog& screen) {
+            screen.findChild<QComboBox*>(QStringLiteral("Cbo_MotifEmbauche"))->setCurrentIndex(1);
+            screen.findChild<QPushButton*>(QStringLiteral("Cmd_OK"))->click();
+        });
         ClickButton(editor, "Cmd_OK");
         scripted.messages.verify();
         EXPECT_TRUE(editor.isVisible());
-        LeaveUnsaved(editor, false);
+        ClickButton(editor, "Cmd_OK");
+        EXPECT_FALSE(editor.isVisible());
     });
+    EXPECT_EQ(Stored().Item(113), "02");
 }
 
 TEST_F(OrigineTest, AStartDateThatMovesTakesTheFirstTermsAndTheGridStartWithIt) {
