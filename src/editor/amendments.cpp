@@ -162,7 +162,6 @@ void CommandesAvenant::FinAjout() {
     onglet_.Afficher();
     ui.Cmd_OKAvenant->setEnabled(false);
     ui.Cmd_AnnulerAvenant->setEnabled(false);
-    ui.Cmd_ImpAvenant->setEnabled(!rules::EstTermesInitiaux(ui.Txt_AvenantContrat->text()));
     for (QWidget* w : {static_cast<QWidget*>(ui.Cmd_AjoutAvenant), static_cast<QWidget*>(ui.Cmd_OK),
                        static_cast<QWidget*>(ui.Cmd_Retour), static_cast<QWidget*>(ui.Bdh_Avenant)})
         w->setEnabled(true);

@@ -68,6 +68,7 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     // Printing saves then prints the contract's document; documents are not
     // part of the library yet, so the button would do nothing.
     ui->Cmd_ImpContrat->setEnabled(false);
+    ui->Cmd_ImpAvenant->setEnabled(false);
     // Enter completes codes and searches names: it never presses a button.
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);

@@ -218,9 +218,7 @@ void OngletCaracteristiques::AfficherControles() {
     if (initiales) {
         // The initial terms take effect when the contract starts.
         ui.Txt_DatEffetContrat->setEnabled(false);
-        ui.Cmd_ImpAvenant->setEnabled(false);
     } else {
-        ui.Cmd_ImpAvenant->setEnabled(true);
         if (!verrouille)
             ui.Txt_DatEffetContrat->setEnabled(true);
     }
