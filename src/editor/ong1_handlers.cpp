@@ -108,17 +108,6 @@ void OngletOrigine::Focus(QWidget* control) {
 
 // --- Dates ---
 
-bool OngletOrigine::ControleDate(QLineEdit* box) {
-    const rules::DateEntry entry = rules::ControleDate(box->text(), QDate::currentDate());
-    if (entry.text != box->text())
-        box->setText(entry.text);
-    if (!entry.message.isEmpty())
-        ui::messages().Show(entry.message, ui::Buttons::Ok, ui::Icon::Exclamation);
-    if (entry.refocus)
-        box->setFocus();
-    return !entry.refocus;
-}
-
 void OngletOrigine::Txt_DatDebContrat_LostFocus() {
     if (!ControleDate(ui.Txt_DatDebContrat))
         return;

@@ -40,9 +40,6 @@ private:
     void connecter();
     // Puts the tab in front and the focus on `control`.
     void Focus(QWidget* control);
-    // Completes and checks the date typed in `box`; false when the focus
-    // went back to it.
-    bool ControleDate(QLineEdit* box);
 
     void Txt_DatFinContrat_LostFocus();
     void Cbo_LibEmplEtabContrat_KeyPress(int& ascii);

@@ -465,17 +465,6 @@ void OngletCaracteristiques::JoursSuspensionQuittes(QLineEdit* days) {
     DatesReference();
 }
 
-bool OngletCaracteristiques::ControleDate(QLineEdit* box) {
-    const rules::DateEntry entry = rules::ControleDate(box->text(), QDate::currentDate());
-    if (entry.text != box->text())
-        box->setText(entry.text);
-    if (!entry.message.isEmpty())
-        ui::messages().Show(entry.message, ui::Buttons::Ok, ui::Icon::Exclamation);
-    if (entry.refocus)
-        box->setFocus();
-    return !entry.refocus;
-}
-
 void OngletCaracteristiques::Focus(QWidget* control) {
     ui.Ong_Contrat->setCurrentIndex(Caracteristiques);
     if (control)

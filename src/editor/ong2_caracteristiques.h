@@ -33,9 +33,6 @@ public:
     void GarderSelection() { garderSelection_ = true; }
     // Brings the tab to the front and gives `control` the focus.
     void Focus(QWidget* control);
-    // Completes and checks the date typed in `box`; false when the focus
-    // went back to it.
-    bool ControleDate(QLineEdit* box);
 
 private:
     void connecter();

@@ -149,6 +149,7 @@ void OngletElementsPaie::connecter() {
                                                                             ui::Icon::Exclamation, focus}));
 
     ui::onClick(ui.Cac_CPMoisContrat, this, &OngletElementsPaie::Cac_CPMoisContrat_Click);
+    ui::onLostFocus(ui.Txt_DateFinValMut, this, [this] { ControleDate(ui.Txt_DateFinValMut); });
     for (auto [box, digits, isSigned] : {std::tuple{ui.Txt_MutSalContrat, 4, false},
                                          std::tuple{ui.Txt_MutPatContrat, 4, false}, std::tuple{ui.Txt_PlafSecu, 5, true}}) {
         ui::onKeyPress(box, this, [box, isSigned](int& ascii) {

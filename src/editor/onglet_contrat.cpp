@@ -1,6 +1,10 @@
 #include "editor/onglet_contrat.h"
 
+#include "rules/date_entry.h"
 #include "ui/messages.h"
+
+#include <QDate>
+#include <QLineEdit>
 
 namespace editor {
 
@@ -11,6 +15,17 @@ void OngletContrat::Afficher() {
         ~Fin() { --n; }
     } fin{ctx.affichage};
     AfficherControles();
+}
+
+bool OngletContrat::ControleDate(QLineEdit* box) {
+    const rules::DateEntry entry = rules::ControleDate(box->text(), QDate::currentDate());
+    if (entry.text != box->text())
+        box->setText(entry.text);
+    if (!entry.message.isEmpty())
+        ui::messages().Show(entry.message, ui::Buttons::Ok, ui::Icon::Exclamation);
+    if (entry.refocus)
+        box->setFocus();
+    return !entry.refocus;
 }
 
 void OngletContrat::CommencerVerif() {

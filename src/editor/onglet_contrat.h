@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+class QLineEdit;
+
 namespace editor {
 
 class OngletContrat : public QObject {
@@ -25,6 +27,10 @@ public:
     // no change on screen. Also gives the record as the screen represents
     // it when the contract was opened.
     virtual void EcrireDans(dba::Record& record) const = 0;
+
+    // Completes and checks the date typed in `box` (the one date rule of
+    // every date box); false when the focus went back to it.
+    bool ControleDate(QLineEdit* box);
 
     int Index() const { return index_; }
     bool Erreur() const { return ctx.state.tabError[index_]; }
