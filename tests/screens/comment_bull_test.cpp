@@ -19,11 +19,18 @@
 #include <QScrollBar>
 #include <QTest>
 #include <functional>
+#include "support/form_probe.h"
+
 #include <gtest/gtest.h>
 
 namespace c = data::contrat;
 
 namespace {
+
+using probe::child;
+using probe::Click;
+using probe::Rows;
+using probe::Screenshot;
 
 const QString SaveQuestion = "Voulez-vous enregistrer les modifications apportées à cet article ?";
 const QString DeleteQuestion = "Etes-vous sûr de vouloir supprimer cette ligne ?";
@@ -54,21 +61,6 @@ protected:
         return screens::OuvrirCommentBull(g, std::make_shared<data::AccessRights>(lib.db, user), &editor);
     }
 
-    template <class T> static T* child(QWidget& form, const char* name) {
-        T* w = form.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    static QStringList Rows(QWidget& form, const char* list) {
-        QStringList rows;
-        auto* l = child<QListWidget>(form, list);
-        for (int i = 0; i < l->count(); ++i)
-            rows << l->item(i)->text();
-        return rows;
-    }
-    static void Click(QWidget& form, const char* button) {
-        QTest::mouseClick(child<QPushButton>(form, button), Qt::LeftButton);
-    }
     static void DoubleClickRow(QWidget& form, int row) {
         auto* l = child<QListWidget>(form, "Lst_Libelle");
         const QRect rect = l->visualItemRect(l->item(row));
@@ -80,11 +72,6 @@ protected:
         child<QComboBox>(form, "Cbo_Periode")->setCurrentIndex(period);
         child<QLineEdit>(form, "Txt_Libelle")->insert(text); // accents: typed as pasted
         Click(form, "Cmd_OK");
-    }
-    static void Screenshot(QWidget& form, const char* name) {
-        const QByteArray dir = qgetenv("ARBEL_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            form.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString::fromLatin1(name)));
     }
 };
 

@@ -22,12 +22,19 @@
 #include <QTest>
 #include <array>
 #include <functional>
+#include "support/form_probe.h"
+
 #include <gtest/gtest.h>
 
 namespace c = data::contrat;
 namespace t = data::tables;
 
 namespace {
+
+using probe::child;
+using probe::Click;
+using probe::Rows;
+using probe::Screenshot;
 
 const QString SaveQuestion = "Voulez-vous enregistrer les modifications apportées à cet article ?";
 const QString DeleteQuestion = "Etes-vous sûr de vouloir supprimer cette ligne ?";
@@ -104,21 +111,7 @@ protected:
                                        &editor, std::move(reasons));
     }
 
-    template <class T> static T* child(QWidget& form, const char* name) {
-        T* w = form.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    static QStringList Rows(QWidget& form) {
-        QStringList rows;
-        auto* l = child<QListWidget>(form, "Lst_AidantRemplace");
-        for (int i = 0; i < l->count(); ++i)
-            rows << l->item(i)->text();
-        return rows;
-    }
-    static void Click(QWidget& form, const char* button) {
-        QTest::mouseClick(child<QPushButton>(form, button), Qt::LeftButton);
-    }
+    static QStringList Rows(QWidget& form) { return probe::Rows(form, "Lst_AidantRemplace"); }
     static void DoubleClickRow(QWidget& form, int row) {
         auto* l = child<QListWidget>(form, "Lst_AidantRemplace");
         const QRect rect = l->visualItemRect(l->item(row));
@@ -128,11 +121,6 @@ protected:
     static QLineEdit* Code(QWidget& form) { return child<QLineEdit>(form, "Txt_CodeAidant"); }
     static QComboBox* Name(QWidget& form) { return child<QComboBox>(form, "Cbo_AidantRemplace"); }
     static QComboBox* Absence(QWidget& form) { return child<QComboBox>(form, "Cbo_Absence"); }
-    static void Screenshot(QWidget& form, const char* name) {
-        const QByteArray dir = qgetenv("ARBEL_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            form.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString::fromLatin1(name)));
-    }
 };
 
 } // namespace

@@ -21,11 +21,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include "support/form_probe.h"
+
 #include <gtest/gtest.h>
 
 using namespace data::tables;
 
 namespace {
+
+using probe::child;
+using probe::Click;
+using probe::Rows;
+using probe::Screenshot;
 
 const QString ItemMissing = "Cette rubrique de saisie n'existe pas.";
 const QString SaveQuestion = "Voulez-vous enregistrer les modifications apportées à cet article ?";
@@ -105,21 +112,6 @@ protected:
                                         "MARTIN Jeanne", administrative, activities, &editor);
     }
 
-    template <class T> static T* child(QWidget& form, const char* name) {
-        T* w = form.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    static QStringList Rows(QWidget& form, const char* list) {
-        QStringList rows;
-        auto* l = child<QListWidget>(form, list);
-        for (int i = 0; i < l->count(); ++i)
-            rows << l->item(i)->text();
-        return rows;
-    }
-    static void Click(QWidget& form, const char* button) {
-        QTest::mouseClick(child<QPushButton>(form, button), Qt::LeftButton);
-    }
     // Types into a box as the user does, then leaves it with Tab.
     static void Type(QWidget& form, const char* box, const QString& text) {
         auto* edit = child<QLineEdit>(form, box);
@@ -134,11 +126,6 @@ protected:
         const QRect rect = l->visualItemRect(l->item(row));
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, rect.center());
         QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, rect.center());
-    }
-    static void Screenshot(QWidget& form, const char* name) {
-        const QByteArray dir = qgetenv("ARBEL_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            form.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString::fromLatin1(name)));
     }
 };
 
