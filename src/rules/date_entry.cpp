@@ -32,19 +32,20 @@ DateEntry ControleDate(const QString& typed, const QDate& today) {
 QString DateAvantDebut(const QString& box, const QString& date, const QString& start) {
     static const struct {
         const char* box;
-        const char* what;
-    } boxes[] = {{"Txt_DernJrWContrat", "du dernier jour travaillé"},
-                 {"Txt_FinReelle", "de fin réelle"},
-                 {"Txt_DatNotifContrat", "de notification de licenciement / démission"}};
+        const char* message;
+    } boxes[] = {{"Txt_DernJrWContrat", "Erreur la date du dernier jour travaillé ne peut être inférieure à la date de "
+                                        "début du contrat, veuillez la ressaisir."},
+                 {"Txt_FinReelle", "Erreur la date de fin réelle ne peut être inférieure à la date de début du "
+                                   "contrat, veuillez la ressaisir."},
+                 {"Txt_DatNotifContrat", "Erreur la date de notification de licenciement / démission ne peut être "
+                                         "inférieure à la date de début du contrat, veuillez la ressaisir."}};
     const QString day = data::dates::DateToInternal(date.trimmed());
     const QString first = data::dates::DateToInternal(start.trimmed());
     if (day.isEmpty() || first.isEmpty() || day.toLongLong() >= first.toLongLong())
         return {};
     for (const auto& b : boxes)
         if (box == QLatin1String(b.box))
-            return QStringLiteral("Erreur la date %1 ne peut être inférieure à la date de début du contrat, "
-                                  "veuillez la ressaisir.")
-                .arg(QString::fromUtf8(b.what));
+            return QString::fromUtf8(b.message);
     return {};
 }
 
