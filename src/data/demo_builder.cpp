@@ -57,6 +57,10 @@ std::string DayText(long long day) {
     return std::to_string(day);
 }
 
+std::string ShownDate(long long day) {
+    return QDate::fromJulianDay(day + DayZero).toString(QStringLiteral("dd/MM/yyyy")).toStdString();
+}
+
 std::string PeriodOfDay(long long day) {
     const QDate date = QDate::fromJulianDay(day + DayZero);
     return Padded(date.year(), 4) + Padded(date.month(), 2);

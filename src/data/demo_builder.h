@@ -30,6 +30,7 @@ private:
 // Day numbers (day 0 = 31/12/1967) and pay periods.
 long long Day(int year, int month, int day);
 std::string DayText(long long day);
+std::string ShownDate(long long day);              // "dd/mm/yyyy", as typed in free texts
 std::string PeriodOfDay(long long day);            // "yyyymm"
 std::string NextPeriod(const std::string& period); // "202612" -> "202701"
 long long FirstDayOfPeriod(const std::string& period);

@@ -15,7 +15,6 @@
 #include "rules/pay_entry_amounts.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace data::demo {
 
@@ -60,8 +59,9 @@ std::string AgreementOf(int entity, int establishment) {
     return entity == 3 ? "01" : "06";
 }
 
-std::string Money(double value) {
-    return std::to_string(std::llround(value));
+// Demo amounts stay exact like typed ones: integer ratios rounded half up.
+std::string Ratio(long long numerator, long long denominator) {
+    return std::to_string((2 * numerator + denominator) / (2 * denominator));
 }
 
 const Activity* FirstActivityOfType(const Entity& e, const std::string& type) {
@@ -160,14 +160,17 @@ std::vector<ContractWriter::Entry> ContractWriter::Entries(const Plan& p) {
     // Duration: weekly hours, or the monthly equivalent for monthly pay.
     if (p.monthly && !mandataire) {
         first.frequency = "3";
-        first.duration = Money(p.weeklyHours * 52.0 / 12.0);
+        first.duration = Ratio(static_cast<long long>(p.weeklyHours) * 52, 12);
     } else {
         first.frequency = "1";
         first.duration = std::to_string(p.weeklyHours);
     }
-    const bool modulated = p.monthly && !p.administrative && rng().Percent(50);
-    first.lissage = modulated ? "1" : "0";
-    first.modulation = modulated ? (rng().Percent(70) ? "C" : "L") : "S";
+    // A monthly production employee always has the modulation agreement
+    // (the tab refuses one without it); half of them carry hours over.
+    const bool monthlyProduction = p.monthly && !p.administrative;
+    const bool carriesHours = monthlyProduction && rng().Percent(50);
+    first.lissage = monthlyProduction ? "1" : "0";
+    first.modulation = carriesHours ? (rng().Percent(70) ? "C" : "L") : "S";
 
     std::vector<Entry> entries{first};
     int count = p.amendments >= 0 ? p.amendments : 0;
@@ -363,24 +366,26 @@ void ContractWriter::WriteLeave(const Plan& p, DemoRecord& r, const Entry& terms
         terms.frequency == "3" ? std::stoll(terms.duration) * 12 / 52 : std::stoll(terms.duration);
     const long long rate = terms.rate.empty() || terms.rate == "0" ? 11880 : std::stoll(terms.rate);
     const long long dayHours = weekly / 6;                                 // a working day, x 100
-    const double dayAmount = dayHours / 100.0 * rate / 1000.0;             // currency
     const long long acquired = Running(p) ? rng().Between(0, 60) * 50 : 0; // half days, x 100
     const long long remaining = std::min(acquired, rng().Between(0, 60) * 50);
-    const long long current = Running(p) ? rng().Between(0, 50) * 50 : 0;
+    // Days being earned are whole days: the tab refuses anything else.
+    const long long current = Running(p) ? rng().Between(0, 25) * 100 : 0;
     r.Set(c::CPAcquis, std::to_string(acquired));
     r.Set(c::CPRestants, std::to_string(remaining));
     r.Set(c::CFAcquis, std::to_string(acquired >= 2400 ? rng().Between(0, 2) : 0));
     r.Set(c::CFRestants, "0");
     r.Set(c::JourOuvrableHeures, std::to_string(dayHours));
-    r.Set(c::JourOuvrableMontant, Money(dayAmount * 100));
+    // Amounts in cents: hours x 100 times the rate x 1000.
+    r.Set(c::JourOuvrableMontant, Ratio(dayHours * rate, 1000));
     r.Set(c::CPEnCoursJours, std::to_string(current));
-    r.Set(c::CPEnCoursHeures, Money(current / 100.0 * dayHours));
-    r.Set(c::CPEnCoursMontant, Money(current / 100.0 * dayAmount * 100));
+    r.Set(c::CPEnCoursHeures, Ratio(current * dayHours, 100));
+    r.Set(c::CPEnCoursMontant, Ratio(current * dayHours * rate, 100000));
     r.Set(c::CAncienneteAcquis, "0");
     r.Set(c::CAncienneteRestants, "0");
     r.Set(c::JoursAnticipation, "0");
-    r.Set(c::ProvisionCP, Money(remaining / 100.0 * dayAmount * 110));
-    r.Set(c::ProvisionEnCours, Money(current / 100.0 * dayAmount * 110));
+    // The provision carries the 10 % of leave pay on top.
+    r.Set(c::ProvisionCP, Ratio(remaining * dayHours * rate * 110, 10000000));
+    r.Set(c::ProvisionEnCours, Ratio(current * dayHours * rate * 110, 10000000));
 }
 
 void ContractWriter::WriteEnd(const Plan& p, DemoRecord& r) {
@@ -544,7 +549,7 @@ void ContractWriter::WriteFixedTermReason(const Plan& p, DemoRecord& r) {
         r.SetValue(c::MotifEmbaucheTexte, 1,
                    code == "02" ? "Surcroît d'activité lié au retour à domicile"
                                 : "Besoin temporaire du service");
-        r.SetValue(c::MotifEmbaucheTexte, 2, "jusqu'au " + DayText(p.plannedEnd) + " (date de fin prévue).");
+        r.SetValue(c::MotifEmbaucheTexte, 2, "jusqu'au " + ShownDate(p.plannedEnd) + " (date de fin prévue).");
     }
 }
 
