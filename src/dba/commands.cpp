@@ -17,7 +17,7 @@ ResultList Database::RunCommand(const std::string& command) {
         s.lists.erase(name); // dropping a list that is not there is not an error
         return ResultList();
     }
-    throw UnknownName("Commande inconnue : « " + command + " »");
+    throw UnknownName("Commande inconnue : « " + Shown(command) + " »");
 }
 
 void Database::SaveList(const std::string& name, const ResultList& list) {
@@ -36,7 +36,7 @@ ResultList Database::CallRoutine(const std::string& name, const std::string& com
     Session& s = dba::Open(session_);
     auto found = s.routines.find(name);
     if (found == s.routines.end())
-        throw UnknownName("Routine inconnue : " + name);
+        throw UnknownName("Routine inconnue : " + Shown(name));
     Routine routine = found->second; // the routine may register others
     return routine(*this, command);
 }

@@ -77,7 +77,7 @@ public:
         return c;
     }
     [[noreturn]] void Fail() const {
-        throw InvalidValue("Entrée de dictionnaire incorrecte : « " + std::string(text_) + " »");
+        throw InvalidValue("Entrée de dictionnaire incorrecte : « " + Shown(text_) + " »");
     }
 
 private:
@@ -112,9 +112,9 @@ ItemPtr Compile(const std::string& item, const std::map<std::string, DictEntry>&
     }
     auto found = dictionary.find(item);
     if (found == dictionary.end())
-        throw UnknownName("Nom de champ inconnu : " + item);
+        throw UnknownName("Nom de champ inconnu : " + Shown(item));
     if (!visiting.insert(item).second)
-        throw UnknownName("Nom de champ défini par lui-même : " + item);
+        throw UnknownName("Nom de champ défini par lui-même : " + Shown(item));
     const DictEntry& e = found->second;
     switch (e.kind) {
     case DictEntry::Kind::Field:
@@ -149,7 +149,7 @@ ItemPtr Compile(const std::string& item, const std::map<std::string, DictEntry>&
     case DictEntry::Kind::Upper:
         node->kind = CompiledItem::Kind::Upper;
         if (e.items.size() != 1)
-            throw UnknownName("Nom de champ mal défini : " + item);
+            throw UnknownName("Nom de champ mal défini : " + Shown(item));
         node->source = Compile(e.items.front(), dictionary, tables, visiting);
         node->readsOtherTables = node->source->readsOtherTables;
         break;

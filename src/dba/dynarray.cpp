@@ -2,6 +2,8 @@
 
 #include "dba/errors.h"
 
+#include <cstdio>
+
 namespace dba {
 
 std::vector<std::string> Split(std::string_view text, char mark) {
@@ -143,40 +145,53 @@ void DeleteValue(std::string& record, int f, int v) {
     ReplacePart(record, FM, f, Join(values, VM));
 }
 
-bool IsValidText(std::string_view text) {
+std::optional<BadByte> FindBadByte(std::string_view text, int level) {
     std::size_t i = 0, n = text.size();
     while (i < n) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == 0xFE || c == 0xFD || c == 0xFC) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const char* mark = c == 0xFE ? "séparateur de champs (0xFE)"
+                           : c == 0xFD ? "séparateur de valeurs (0xFD)"
+                           : c == 0xFC ? "séparateur de sous-valeurs (0xFC)"
+                                       : nullptr;
+        if (mark) {
+            const int markLevel = c == 0xFE ? 0 : c == 0xFD ? 1 : 2;
+            if (level > markLevel)
+                return BadByte{i + 1, mark};
             ++i;
             continue;
         }
+        if (c == 0)
+            return BadByte{i + 1, "caractère nul"};
         int len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-        if (len == 0 || i + len > n)
-            return false;
+        bool ok = len != 0 && i + len <= n;
         std::uint32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-        for (int k = 1; k < len; ++k) {
-            unsigned char cc = static_cast<unsigned char>(text[i + k]);
-            if ((cc >> 6) != 0x2)
-                return false;
+        for (int k = 1; ok && k < len; ++k) {
+            const unsigned char cc = static_cast<unsigned char>(text[i + k]);
+            ok = (cc >> 6) == 0x2;
             cp = (cp << 6) | (cc & 0x3F);
         }
         // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
-            (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-            return false;
+        if (ok && ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
+                   (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF))
+            ok = false;
+        if (!ok) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "0x%02X", c);
+            return BadByte{i + 1, std::string("octet ") + hex + " qui n'est pas de l'UTF-8"};
+        }
         i += static_cast<std::size_t>(len);
     }
-    return true;
+    return std::nullopt;
 }
 
-void CheckPart(std::string_view part, int level) {
-    for (char c : part) {
-        if (c == FM || (level >= 2 && c == VM) || (level >= 3 && c == SM))
-            throw InvalidValue("Valeur refusée : elle contient un séparateur interne");
-    }
-    if (!IsValidText(part))
-        throw InvalidValue("Valeur refusée : texte non UTF-8");
+bool IsValidText(std::string_view text) {
+    return !FindBadByte(text, 0);
+}
+
+void CheckPart(std::string_view part, int level, const char* subject) {
+    if (std::optional<BadByte> bad = FindBadByte(part, level))
+        throw InvalidValue(std::string(subject) + " refusée : " + bad->what + " à l'octet " +
+                           std::to_string(bad->offset));
 }
 
 } // namespace dba

@@ -3,6 +3,7 @@
 // subvalues by 0xFC. Field numbers here start at 1 (the key is not part of
 // the text); value and subvalue numbers start at 1. Reading past the end
 // gives empty text; writing past the end pads with empty entries.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,10 +30,23 @@ void InsertValue(std::string& record, int f, int pos, std::string_view value);
 // (later fields move down).
 void DeleteValue(std::string& record, int f, int v);
 
-// True when the text is well-formed UTF-8 once marks are set aside.
+// The first byte of a text that may not be stored at a level: a mark of
+// that level or above, NUL, or a byte that is not part of well-formed
+// UTF-8. `offset` counts from 1; `what` names the byte in French.
+struct BadByte {
+    std::size_t offset = 0;
+    std::string what;
+};
+// Level 0 is a whole record text (every mark allowed), 1 a field (value
+// and subvalue marks), 2 a value (subvalue marks), 3 a subvalue or a key.
+std::optional<BadByte> FindBadByte(std::string_view text, int level);
+
+// True when the text is well-formed UTF-8 without NUL once marks are set aside.
 bool IsValidText(std::string_view text);
-// Throws InvalidValue when `part` may not be stored at that level:
-// a field may hold 0xFD and 0xFC, a value 0xFC only, a subvalue none.
-void CheckPart(std::string_view part, int level /*1 field, 2 value, 3 subvalue*/);
+// Throws InvalidValue, naming the byte and its position, when `part` may
+// not be stored at that level (see FindBadByte). `subject` starts the
+// message ("Valeur", "Clé").
+void CheckPart(std::string_view part, int level /*1 field, 2 value, 3 subvalue*/,
+               const char* subject = "Valeur");
 
 } // namespace dba

@@ -42,7 +42,7 @@ std::string Record::Item(int f, int v, int s) const {
 void Record::SetItem(int f, const std::string& value) {
     CheckAddress(f);
     if (f == 0) {
-        CheckPart(value, 3);
+        CheckPart(value, 3, "Clé");
         key_ = value;
         return;
     }
@@ -71,8 +71,8 @@ void Record::SetItem(int f, int v, int s, const std::string& value) {
 }
 
 void Record::SetRecord(const std::string& text) {
-    if (!IsValidText(text))
-        throw InvalidValue("Enregistrement refusé : texte non UTF-8");
+    if (std::optional<BadByte> bad = FindBadByte(text, 0))
+        throw InvalidValue("Enregistrement refusé : " + bad->what + " à l'octet " + std::to_string(bad->offset));
     text_ = text;
 }
 

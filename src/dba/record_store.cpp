@@ -13,7 +13,7 @@ namespace {
 void CheckKey(const std::string& table, const std::string& key) {
     if (key.empty())
         throw InvalidValue("Clé vide refusée dans " + table);
-    CheckPart(key, 3);
+    CheckPart(key, 3, "Clé");
 }
 
 const TableSchema& TableOf(Session& session, const std::string& table) {

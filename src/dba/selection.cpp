@@ -120,7 +120,7 @@ private:
         }
         auto found = names_.find(f.name);
         if (found == names_.end())
-            throw UnknownName("Nom de champ inconnu : " + f.name);
+            throw UnknownName("Nom de champ inconnu : " + Shown(f.name));
         return ResolveItem(*found->second, key, text, &translations_);
     }
 
