@@ -24,9 +24,10 @@ std::vector<std::string> CheckRecords(Session& s, const std::string& table) {
             bool keyOk = !key.empty() && IsValidText(key) &&
                          key.find_first_of(std::string{FM, VM, SM}) == std::string::npos;
             if (!keyOk)
-                problems.push_back("Table " + table + " : clé incorrecte « " + key + " »");
-            if (!IsValidText(text))
-                problems.push_back("Table " + table + " : enregistrement " + key + " non UTF-8");
+                problems.push_back("Table " + table + " : clé incorrecte « " + Shown(key) + " »");
+            if (std::optional<BadByte> bad = FindBadByte(text, 0))
+                problems.push_back("Table " + table + " : enregistrement " + Shown(key) + " : " + bad->what +
+                                   " à l'octet " + std::to_string(bad->offset));
             if (NumericValue(key))
                 numericKeys.insert(key);
         }
@@ -52,6 +53,12 @@ std::vector<std::string> Database::Check() const {
     std::vector<std::string> problems;
     s.Read([&] {
         problems = s.storage().IntegrityProblems();
+        if (!problems.empty()) {
+            // Reading the records would only stop at the damage: the file's
+            // own problems are the answer, and it takes no more writes.
+            s.storage().NoteDamage();
+            return;
+        }
         const Schema& schema = s.schema();
         for (const auto& [name, table] : schema.tables) {
             for (std::string& p : CheckRecords(s, name))

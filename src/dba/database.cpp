@@ -37,7 +37,16 @@ void CheckDictionaryName(const std::string& name) {
     });
     if (name.empty() || digitsOnly || badChar || IsReservedWord(name) || !IsValidText(name) ||
         name.find_first_of(std::string{FM, VM, SM}) != std::string::npos)
-        throw InvalidValue("Nom de dictionnaire refusé : « " + name + " »");
+        throw InvalidValue("Nom de dictionnaire refusé : « " + Shown(name) + " »");
+}
+
+// A query text is UTF-8 without marks or NUL: a value holding one of them
+// could only select nothing, silently.
+void CheckQueryText(const std::string& command) {
+    if (std::optional<BadByte> bad = FindBadByte(command, 3)) {
+        const std::size_t at = bad->offset - 1;
+        throw QuerySyntaxError(bad->what + " interdit dans une requête", at, command.substr(at, 1));
+    }
 }
 
 bool IsFieldNumber(const std::string& item) {
@@ -59,6 +68,20 @@ Database Database::Create(const std::string& location) {
     return db;
 }
 
+Database Database::OpenReadOnly(const std::string& location) {
+    Database db;
+    db.session_ = std::make_shared<Session>(location, false, true);
+    return db;
+}
+
+std::optional<std::string> Database::WriteRefusal() const {
+    return dba::Open(session_).storage().WriteRefusal();
+}
+
+void Database::SetBusyWait(std::chrono::milliseconds wait) {
+    dba::Open(session_).storage().SetBusyWait(static_cast<int>(wait.count()));
+}
+
 const std::string& Database::path() const {
     return dba::Open(session_).path();
 }
@@ -77,7 +100,7 @@ void Database::CreateTable(const std::string& name) {
     Session& s = dba::Open(session_);
     if (!IsTableName(name) || name.rfind("DBA_", 0) == 0 || name.rfind("SQLITE_", 0) == 0 ||
         name.size() > s.storage().MaxNameLength())
-        throw InvalidValue("Nom de table refusé : « " + name + " » (lettres majuscules, chiffres, _ et -)");
+        throw InvalidValue("Nom de table refusé : « " + Shown(name) + " » (lettres majuscules, chiffres, _ et -)");
     const Storage& st = s.storage();
     s.Write([&] {
         if (s.schema().Find(name))
@@ -167,6 +190,7 @@ std::vector<std::string> Database::Indexes(const std::string& table) const {
 }
 
 ResultList Database::SelectRecords(const std::string& command, const std::string& fields) const {
+    CheckQueryText(command);
     return RunSelection(dba::Open(session_), command, fields, true);
 }
 
@@ -179,14 +203,17 @@ ResultList Database::SelectRecords(const SelectQuery& query) const {
                             : criteria.substr(start, criteria.find_first_of(" \t", start) - start);
     std::string command =
         first == "SELECT" || first == "SSELECT" ? criteria : "SSELECT " + query.table + " " + criteria;
+    CheckQueryText(command);
     return RunSelection(dba::Open(session_), command, query.fields, true);
 }
 
 ResultList Database::SelectRecordsByScan(const std::string& command, const std::string& fields) const {
+    CheckQueryText(command);
     return RunSelection(dba::Open(session_), command, fields, false);
 }
 
 std::string Database::Explain(const std::string& command) const {
+    CheckQueryText(command);
     return ExplainSelection(dba::Open(session_), command);
 }
 

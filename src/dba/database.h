@@ -7,8 +7,10 @@
 #include "dba/errors.h"
 #include "dba/result_list.h"
 
+#include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -106,11 +108,29 @@ public:
     // `location` is a file path, or a PostgreSQL connection string
     // ("postgresql://user@server/base" or "host=server dbname=base"). A file
     // on a network share is refused: such sites use a server.
+    //
+    // Opening only reads until the file is known to be a database of ours:
+    // another program's file, or an empty one, is refused unchanged. A file
+    // this user may not write (or whose folder it may not write) opens for
+    // reading: every write then raises DatabaseReadOnly, saying what is
+    // read-only and what to change, and nothing is left in the folder.
     static Database Open(const std::string& location);
     static Database Create(const std::string& location);
+    // Opens for reading only, whatever the rights: every write raises
+    // DatabaseReadOnly.
+    static Database OpenReadOnly(const std::string& location);
     Database() = default;
     bool isOpen() const { return session_ != nullptr; }
     const std::string& path() const;
+
+    // Why nothing can be written to this database, as a sentence for the
+    // user (read-only file, folder or opening; damage found in the file);
+    // nullopt when writes are possible. A host shows it and behaves as for
+    // a user without the right to change data.
+    std::optional<std::string> WriteRefusal() const;
+    // How long a write waits for another session's write before giving up
+    // with DatabaseBusy (10 s unless changed).
+    void SetBusyWait(std::chrono::milliseconds wait);
 
     // The name that others see when this session holds a lock.
     void SetUserName(const std::string& user);
@@ -168,7 +188,8 @@ public:
     void LoadRecords(const std::string& table, const std::vector<std::pair<std::string, std::string>>& records);
 
     // Checks every record well-formed and every index in step with its
-    // records; returns one line per problem (empty = consistent).
+    // records; returns one line per problem (empty = consistent). Damage
+    // of the file itself is remembered: nothing is written to it any more.
     std::vector<std::string> Check() const;
 
 private:

@@ -223,7 +223,9 @@ private:
 
 class PgStorage final : public Storage, public ConnectionLocks {
 public:
-    PgStorage(const std::string& conninfo, const std::string& holderName) {
+    PgStorage(const std::string& conninfo, const std::string& holderName, bool readOnly) {
+        if (readOnly)
+            readOnlyReason_ = "elle a été ouverte pour consultation seulement.";
         describe_ = Describe(conninfo);
         const std::string application = EncodeHolder(holderName);
         const char* keywords[] = {"dbname", "application_name", nullptr};
@@ -261,6 +263,18 @@ public:
     int NextStatementNumber() { return ++statements_; }
 
     [[noreturn]] void Fail(const std::string& what, const PGresult* result) const {
+        const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+        const std::string code = state ? state : "";
+        if (code == "55P03") // lock_timeout: another writer kept the writers' lock
+            throw DatabaseBusy(BusyMessage({}));
+        if (code == "25006")
+            throw DatabaseReadOnly("La base " + describe_ +
+                                   " est en lecture seule : le serveur n'accepte pas d'écriture (serveur de "
+                                   "secours, ou base en lecture seule). Rien n'a été écrit.");
+        if (code == "XX001" || code == "XX002") {
+            damaged_ = true;
+            throw DatabaseDamaged(*WriteRefusal());
+        }
         std::string message = result ? Trimmed(PQresultErrorMessage(result)) : "";
         if (message.empty())
             message = Trimmed(PQerrorMessage(conn_));
@@ -268,6 +282,20 @@ public:
             message = "connexion au serveur perdue (" + message + ")";
         throw StorageError(what + " : " + message);
     }
+
+    void Settle() override {}
+    std::optional<std::string> WriteRefusal() const override {
+        if (damaged_)
+            return "La base " + describe_ +
+                   " est endommagée sur le serveur : rien n'y sera plus écrit par cette session. Faites "
+                   "vérifier le serveur par son administrateur, et restaurez la dernière sauvegarde si besoin.";
+        if (!readOnlyReason_.empty())
+            return "La base " + describe_ + " est en lecture seule : " + readOnlyReason_;
+        return std::nullopt;
+    }
+    // The server keeps its pages sound itself; this session stops writing.
+    void NoteDamage() override { damaged_ = true; }
+    void SetBusyWait(int milliseconds) override { busyWait_ = milliseconds; }
 
     Kind kind() const override { return Kind::PostgreSQL; }
     std::string Describe() const override { return describe_; }
@@ -293,7 +321,16 @@ public:
 
     void Begin(bool write) override {
         if (write) {
-            Exec("BEGIN; " + writerLockSql_);
+            RefuseWrites();
+            try {
+                Exec("BEGIN; " + WriterLockSql());
+            } catch (const DatabaseBusy&) {
+                PQclear(PQexec(conn_, "ROLLBACK"));
+                throw DatabaseBusy(BusyMessage(WriterHolder()));
+            } catch (...) {
+                PQclear(PQexec(conn_, "ROLLBACK"));
+                throw;
+            }
             state_ = State::Writing;
         } else {
             Exec("BEGIN ISOLATION LEVEL REPEATABLE READ");
@@ -337,9 +374,10 @@ public:
     }
 
     void BeginWriting() override {
+        RefuseWrites();
         if (state_ != State::Reading)
             return;
-        Exec(writerLockSql_);
+        Exec(WriterLockSql());
         state_ = State::Writing;
     }
 
@@ -450,6 +488,44 @@ public:
 
 private:
     enum class State { None, Reading, Writing };
+
+    // Waits for the writers' lock no longer than the busy wait.
+    std::string WriterLockSql() const {
+        return "SET LOCAL lock_timeout = '" + std::to_string(busyWait_) + "ms'; " + writerLockSql_;
+    }
+
+    void RefuseWrites() const {
+        if (damaged_)
+            throw DatabaseDamaged(*WriteRefusal());
+        if (!readOnlyReason_.empty())
+            throw DatabaseReadOnly(*WriteRefusal() + " Rien n'a été écrit.");
+    }
+
+    // The session holding the writers' lock, outside any transaction.
+    std::string WriterHolder() {
+        try {
+            const std::size_t open = writerLockSql_.find('('), comma = writerLockSql_.find(',');
+            PgStatement st(*this,
+                "SELECT a.application_name FROM pg_catalog.pg_locks l "
+                "JOIN pg_catalog.pg_stat_activity a ON a.pid = l.pid "
+                "WHERE l.locktype = 'advisory' AND l.objsubid = 2 AND l.granted "
+                "AND l.database = (SELECT oid FROM pg_catalog.pg_database WHERE datname = current_database()) "
+                "AND l.classid::bigint = " +
+                writerLockSql_.substr(open + 1, comma - open - 1) +
+                " AND l.objid::bigint = 1 AND l.pid <> pg_backend_pid() LIMIT 1",
+                false);
+            return st.Step() ? DecodeHolder(st.Text(0)) : std::string();
+        } catch (const Error&) {
+            return {}; // the message goes out without the name
+        }
+    }
+
+    std::string BusyMessage(const std::string& who) const {
+        return "La base " + describe_ + " est occupée : une autre opération y écrit" +
+               (who.empty() ? std::string() : " (" + who + ")") + " et n'a pas fini après " +
+               std::to_string((busyWait_ + 500) / 1000) +
+               " s d'attente. Réessayez quand elle sera terminée ; rien n'a été écrit.";
+    }
     struct Mark {
         std::map<std::uint64_t, bool> want;
         std::set<std::uint64_t> newly;
@@ -554,6 +630,9 @@ private:
     std::map<std::string, std::unique_ptr<PgStatement>> internal_;
     std::string describe_;
     std::string schema_, writerLockSql_;
+    std::string readOnlyReason_;
+    mutable bool damaged_ = false;
+    int busyWait_ = DefaultBusyWait;
     int statements_ = 0;
     State state_ = State::None;
     std::set<std::uint64_t> locked_;        // session locks held on the server
@@ -617,8 +696,9 @@ bool PgStatement::Step() {
 
 } // namespace
 
-std::unique_ptr<Storage> OpenPostgresStorage(const std::string& conninfo, const std::string& holderName) {
-    return std::make_unique<PgStorage>(conninfo, holderName);
+std::unique_ptr<Storage> OpenPostgresStorage(const std::string& conninfo, const std::string& holderName,
+                                             bool readOnly) {
+    return std::make_unique<PgStorage>(conninfo, holderName, readOnly);
 }
 
 bool IsConnectionString(const std::string& location) {

@@ -36,27 +36,28 @@ std::string NewSessionId(const std::string& host, long long pid, long long start
 
 } // namespace
 
-Session::Session(const std::string& location, bool create) : path_(location) {
+Session::Session(const std::string& location, bool create, bool readOnly) : path_(location) {
     host_ = HostName();
     pid_ = static_cast<long long>(::getpid());
     started_ = ProcessStartTime(pid_);
     user = DefaultUser();
     if (IsConnectionString(location)) {
-        storage_ = OpenPostgresStorage(location, HolderName());
+        storage_ = OpenPostgresStorage(location, HolderName(), readOnly);
         path_ = storage_->Describe();
     } else {
-        storage_ = OpenSqliteStorage(location, create);
+        storage_ = OpenSqliteStorage(location, create, readOnly);
     }
     try {
         bool exists = MetaTablesPresent(*this);
         if (create && exists)
             throw StorageError("La base existe déjà : " + path_);
-        if (create)
-            Write([&] { CreateMetaTables(*this); });
-        else if (!exists)
+        if (!create && !exists)
             throw StorageError(storage_->kind() == Storage::Kind::SQLite
                                    ? "Ce fichier n'est pas une base de données : " + path_
                                    : "Aucune base dans " + path_ + " (arbel-db « create » ou « copy » la crée)");
+        storage_->Settle(); // known to be ours: from here on it may write
+        if (create)
+            Write([&] { CreateMetaTables(*this); });
     } catch (...) {
         statements_.clear();
         storage_.reset();

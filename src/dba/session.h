@@ -20,8 +20,8 @@ namespace dba {
 class Session {
 public:
     // Opens the database: a file, or a PostgreSQL connection string
-    // (create: a new one, which must not exist yet).
-    Session(const std::string& location, bool create);
+    // (create: a new one, which must not exist yet; readOnly: never write).
+    Session(const std::string& location, bool create, bool readOnly = false);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;

@@ -92,6 +92,22 @@ public:
     // Problems the storage itself finds in its files (empty = sound).
     virtual std::vector<std::string> IntegrityProblems() = 0;
 
+    // Called once the database is known to be one of ours (or is being
+    // created): until then the storage only reads, so that opening a file
+    // that is not ours leaves it as it was.
+    virtual void Settle() = 0;
+    // Why nothing may be written (the file or its folder read-only, a
+    // read-only opening, damage found in the file), as the end of a
+    // sentence naming the database; nullopt when writes are possible.
+    virtual std::optional<std::string> WriteRefusal() const = 0;
+    // The file was found damaged (`check` found problems in it): refuse
+    // every write from now on, and mark the file so that later sessions
+    // refuse them too.
+    virtual void NoteDamage() = 0;
+    // How long a write waits for another session's write before giving up
+    // with DatabaseBusy.
+    virtual void SetBusyWait(int milliseconds) = 0;
+
     // The name others see when this session holds a lock changed.
     virtual void SetHolderName(const std::string& name) = 0;
     virtual ConnectionLocks* connectionLocks() { return nullptr; }
@@ -104,10 +120,15 @@ public:
 // ("postgresql://…", "postgres://…" or "host=… dbname=…") rather than a file.
 bool IsConnectionString(const std::string& location);
 
-// Opens the database at `location` (create: a new one). The holder name is
-// what other sessions see of this one.
-std::unique_ptr<Storage> OpenSqliteStorage(const std::string& path, bool create);
-std::unique_ptr<Storage> OpenPostgresStorage(const std::string& conninfo, const std::string& holderName);
+// Opens the database at `location` (create: a new one; readOnly: never
+// write, whatever the rights). The holder name is what other sessions see
+// of this one.
+std::unique_ptr<Storage> OpenSqliteStorage(const std::string& path, bool create, bool readOnly = false);
+std::unique_ptr<Storage> OpenPostgresStorage(const std::string& conninfo, const std::string& holderName,
+                                             bool readOnly = false);
+
+// How long a write waits for another one by default, in milliseconds.
+inline constexpr int DefaultBusyWait = 10000;
 
 // The network file system a file system magic number names, or empty for a
 // local one. SQLite's WAL needs memory shared on one machine: such a file
