@@ -59,8 +59,11 @@ struct Holder {
 };
 
 bool IsAlive(const Session& me, const Holder& h) {
+    // A file is never shared between machines (a network share is refused),
+    // so a lock taken on another machine came with a copy of the file: its
+    // holder works on another file, if it still works at all.
     if (h.host != me.host())
-        return true; // another machine's processes cannot be checked from here
+        return false;
     if (h.pid == me.pid()) {
         if (h.started != me.started())
             return false; // an earlier process that had the same pid

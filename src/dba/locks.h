@@ -2,7 +2,8 @@
 // Update locks on (table, key). On a file they are kept in a table of the
 // database so that every process sharing the file sees them: a lock names
 // its session and the process that holds it, and locks of a process that
-// died are reclaimed. On a server they are the connection's own locks
+// died are reclaimed, as are locks taken on another machine (the file was
+// copied from it: a file is never shared between machines). On a server they are the connection's own locks
 // (ConnectionLocks), which die with it.
 #include <string>
 
