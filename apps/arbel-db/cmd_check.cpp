@@ -16,6 +16,9 @@ int RunCheck(CommandContext& context) {
         return 0;
     }
     std::cerr << "arbel-db: " << problems.size() << " problème(s) trouvé(s)\n";
+    // Damage of the file itself: the engine now refuses to write to it.
+    if (const std::optional<std::string> refusal = db.WriteRefusal())
+        std::cerr << "arbel-db: " << *refusal << "\n";
     return 1;
 }
 

@@ -6,9 +6,45 @@
 #include "dba/database.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <map>
+#include <unistd.h>
 
 namespace console {
+
+namespace {
+
+// How far a long import is, on the terminal only: scripts that redirect
+// the error output get no progress lines.
+class Progress {
+public:
+    explicit Progress(std::size_t total)
+        : total_(total), shown_(total >= 2000 && ::isatty(STDERR_FILENO) == 1) {}
+    ~Progress() {
+        if (started_)
+            std::fputs("\n", stderr);
+    }
+    void Done(std::size_t count) {
+        if (!shown_)
+            return;
+        const auto now = std::chrono::steady_clock::now();
+        if (started_ && count != total_ && now - last_ < std::chrono::milliseconds(250))
+            return;
+        last_ = now;
+        started_ = true;
+        std::fprintf(stderr, "\rimport : %zu / %zu enregistrements (%zu %%)", count, total_,
+                     total_ ? count * 100 / total_ : 100);
+        std::fflush(stderr);
+    }
+
+private:
+    std::size_t total_;
+    bool shown_, started_ = false;
+    std::chrono::steady_clock::time_point last_;
+};
+
+} // namespace
 
 int RunImport(CommandContext& context) {
     // Every line is read and checked before the database is touched; the
@@ -29,11 +65,14 @@ int RunImport(CommandContext& context) {
                                " (--create-tables pour la créer)");
         missing.push_back(name);
     }
+    Progress progress(lines.size());
     db.Transaction([&] {
         for (const auto& name : missing)
             db.CreateTable(name);
         std::map<std::string, dba::Table> tables;
+        std::size_t done = 0;
         for (const auto& entry : lines) {
+            progress.Done(done++);
             try {
                 auto it = tables.find(entry.record.table);
                 if (it == tables.end())
@@ -45,6 +84,7 @@ int RunImport(CommandContext& context) {
                 throw ConsoleError("ligne " + std::to_string(entry.line) + " : " + DescribeError(e));
             }
         }
+        progress.Done(done);
     });
     context.out << lines.size() << " enregistrement(s) importé(s)\n";
     return 0;

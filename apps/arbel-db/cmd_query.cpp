@@ -31,9 +31,9 @@ int RunQuery(CommandContext& context) {
     const bool json = context.args.Has("--json");
     for (int r = 1; r <= rows.DCount(); ++r) {
         if (json) {
-            JsonValue row = JsonValue::Array();
+            Json row = Json::array();
             for (int c = 1; c <= columns; ++c)
-                row.Append(FieldToJson(rows.Item(r, c)));
+                row.push_back(FieldToJson(rows.Item(r, c)));
             context.out << WriteJson(row) << '\n';
         } else {
             for (int c = 1; c <= columns; ++c) {

@@ -2,8 +2,10 @@
 #include "console_errors.h"
 
 #include "dba/database.h"
+#include "dba/dynarray.h"
 
 #include <array>
+#include <optional>
 
 namespace console {
 
@@ -20,7 +22,7 @@ std::array<int, 3> ParseAddress(const std::string& text) {
         const bool valid = level < 3 && !part.empty() && part.size() <= 4 &&
                            part.find_first_not_of("0123456789") == std::string::npos && std::stoi(part) >= 1;
         if (!valid)
-            throw UsageError("adresse « " + text + " » invalide (attendu : CHAMP, CHAMP.VALEUR ou " +
+            throw UsageError("adresse « " + dba::Shown(text) + " » invalide (attendu : CHAMP, CHAMP.VALEUR ou " +
                                  "CHAMP.VALEUR.SOUS-VALEUR, numéros à partir de 1)",
                              "set");
         address[static_cast<std::size_t>(level)] = std::stoi(part);
@@ -30,11 +32,23 @@ std::array<int, 3> ParseAddress(const std::string& text) {
     }
 }
 
+// The command line gives one text: UTF-8 without the record's marks (a
+// value or subvalue is addressed as FIELD.VALUE.SUBVALUE instead).
+void CheckText(const std::string& text, const std::string& refused) {
+    if (std::optional<dba::BadByte> bad = dba::FindBadByte(text, 3))
+        throw dba::InvalidValue(refused + " : " + bad->what + " à l'octet " + std::to_string(bad->offset) +
+                                (bad->what.find("séparateur") != std::string::npos
+                                     ? " (une valeur par commande : adressez-la en CHAMP.VALEUR.SOUS-VALEUR)"
+                                     : ""));
+}
+
 } // namespace
 
 int RunSet(CommandContext& context) {
     const auto& args = context.args.positional;
     const auto [f, v, s] = ParseAddress(args[2]);
+    CheckText(args[1], "Clé refusée");
+    CheckText(args[3], "Texte refusé");
     const dba::Database db = dba::Database::Open(context.databasePath);
     const dba::Table table = db.OpenTable(args[0]);
     // Read under the update lock so that a concurrent editor's change is

@@ -2,6 +2,8 @@
 
 #include "console_errors.h"
 
+#include "dba/errors.h"
+
 namespace console {
 
 namespace {
@@ -32,18 +34,18 @@ Arguments ParseArguments(const Command& command, const std::vector<std::string>&
         const std::string name = word.substr(0, equals);
         const OptionSpec* option = FindOption(command, name);
         if (!option)
-            throw UsageError("option inconnue : " + name, command.name);
+            throw UsageError("option inconnue : " + dba::Shown(name), command.name);
         if (args.Has(name))
-            throw UsageError("option répétée : " + name, command.name);
+            throw UsageError("option répétée : " + dba::Shown(name), command.name);
         if (!option->takesValue) {
             if (equals != std::string::npos)
-                throw UsageError("l'option " + name + " ne prend pas de valeur", command.name);
+                throw UsageError("l'option " + dba::Shown(name) + " ne prend pas de valeur", command.name);
             args.options[name] = "";
         } else if (equals != std::string::npos) {
             args.options[name] = word.substr(equals + 1);
         } else {
             if (i + 1 >= words.size())
-                throw UsageError("valeur manquante pour " + name, command.name);
+                throw UsageError("valeur manquante pour " + dba::Shown(name), command.name);
             args.options[name] = words[++i];
         }
     }
@@ -51,7 +53,7 @@ Arguments ParseArguments(const Command& command, const std::vector<std::string>&
     if (count < command.minArgs)
         throw UsageError("argument manquant", command.name);
     if (count > command.maxArgs)
-        throw UsageError("argument en trop : " + args.positional[static_cast<std::size_t>(command.maxArgs)],
+        throw UsageError("argument en trop : " + dba::Shown(args.positional[static_cast<std::size_t>(command.maxArgs)]),
                          command.name);
     return args;
 }

@@ -17,6 +17,12 @@ const char* KindOf(const dba::Error& error) {
         return "QuerySyntaxError";
     if (dynamic_cast<const dba::RecordLocked*>(&error))
         return "RecordLocked";
+    if (dynamic_cast<const dba::DatabaseReadOnly*>(&error))
+        return "DatabaseReadOnly";
+    if (dynamic_cast<const dba::DatabaseBusy*>(&error))
+        return "DatabaseBusy";
+    if (dynamic_cast<const dba::DatabaseDamaged*>(&error))
+        return "DatabaseDamaged";
     if (dynamic_cast<const dba::StorageError*>(&error))
         return "StorageError";
     if (dynamic_cast<const dba::InvalidValue*>(&error))

@@ -6,6 +6,8 @@
 #include "console_errors.h"
 #include "error_report.h"
 
+#include "dba/errors.h"
+
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -35,7 +37,7 @@ int Run(std::vector<std::string> words) {
         throw UsageError("commande manquante");
     const Command* command = FindCommand(words[1]);
     if (!command)
-        throw UsageError("commande inconnue : " + words[1]);
+        throw UsageError("commande inconnue : " + dba::Shown(words[1]));
     CommandContext context{words[0], ParseArguments(*command, {words.begin() + 2, words.end()}), std::cout};
     const int code = command->run(context);
     std::cout.flush();
@@ -46,19 +48,25 @@ int Run(std::vector<std::string> words) {
 
 } // namespace
 
+// Every message is one line a person can read: whatever it quotes, what
+// is not printable is escaped and its length is bounded.
+std::string OneLine(const std::string& message) {
+    return dba::Shown(message, 2000);
+}
+
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const console::UsageError& e) {
-        std::cerr << "arbel-db: " << e.what() << "\n"
+        std::cerr << "arbel-db: " << OneLine(e.what()) << "\n"
                   << console::UsageLine(console::FindCommand(e.command())) << "\n";
         return ExitUsage;
     } catch (const std::bad_alloc&) {
         std::cerr << "arbel-db: mémoire insuffisante\n";
         return ExitData;
     } catch (const std::exception& e) {
-        std::cerr << "arbel-db: " << console::DescribeError(e) << "\n";
+        std::cerr << "arbel-db: " << OneLine(console::DescribeError(e)) << "\n";
         return ExitData;
     } catch (...) {
         std::cerr << "arbel-db: erreur inattendue\n";
