@@ -18,9 +18,11 @@ HostWindow::HostWindow(dba::Database db, data::Client client, std::shared_ptr<da
     chooser_ = new BeneficiaryChooser(db_, stack_);
     stack_->addWidget(chooser_);
     setCentralWidget(stack_);
-    statusBar()->showMessage(QStringLiteral("Utilisateur : %1   Poste : %2   Base : %3")
+    statusBar()->showMessage(QStringLiteral("Utilisateur : %1   Poste : %2   Base : %3%4")
                                  .arg(QString::fromStdString(rights_->User()), client_.Workstation(),
-                                      QString::fromStdString(db_.path())));
+                                      QString::fromStdString(db_.path()),
+                                      db_.WriteRefusal() ? QStringLiteral(" (consultation seulement)")
+                                                         : QString()));
     connect(chooser_, &BeneficiaryChooser::chosen, this,
             [this](const QString& code, const QString& name) { OpenBeneficiary(code, name); });
     resize(820, 620);

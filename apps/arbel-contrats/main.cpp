@@ -114,6 +114,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto rights = std::make_shared<data::AccessRights>(db, user.toStdString());
+    if (const std::optional<std::string> refusal = db.WriteRefusal()) {
+        // Everyone is a reader then (see AccessRights): say why once.
+        const QString text = QStringLiteral("La base de données est ouverte en consultation seulement : aucune "
+                                            "modification ne pourra être enregistrée.\n\n%1")
+                                 .arg(QString::fromStdString(*refusal));
+        ui::messages().Show(text, ui::Buttons::Ok, ui::Icon::Information);
+    }
 
     HostWindow window(db, client, rights);
     if (screenshot && !options->contrat.isEmpty())

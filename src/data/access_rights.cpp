@@ -82,6 +82,11 @@ RightsProfile AccessRights::GetModuleRights(const std::string& module) const {
         if (code == All && !found)
             level = ToLevel(rights.Item(droitsutilisateur::Niveaux, v));
     }
+    // A database that cannot be written (read-only file or folder, damage
+    // found) makes every user a reader: the screens then offer nothing to
+    // save rather than fail when saving.
+    if (level == RightsProfile::FullAccess && db_.WriteRefusal())
+        level = RightsProfile::FullAccess - 1;
     return RightsProfile(module, level, list_);
 }
 

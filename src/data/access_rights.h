@@ -74,7 +74,9 @@ public:
     AccessRights(dba::Database db, std::string user = {});
     const std::string& User() const { return user_; }
     // Reads the user's record now: a change in the table counts from the
-    // next call. An unknown module gets the level of "*", else 0.
+    // next call. An unknown module gets the level of "*", else 0. On a
+    // database that refuses writes (Database::WriteRefusal) full access
+    // reads as read-only access.
     RightsProfile GetModuleRights(const std::string& module) const;
 
 private:
