@@ -3,9 +3,15 @@
 #include "data/demo_database.h"
 #include "support/run_program.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +81,38 @@ TEST_F(HostApplication, RefusesUnknownUsersMissingDatabasesAndBadArguments) {
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says)))
             << run.Describe(ARBEL_HOST_EXE, c.args).toStdString();
     }
+}
+
+TEST_F(HostApplication, ADatabaseItCannotWriteOpensForConsultationAndSaysWhy) {
+    // Permissions bind any user but root: as root, run as "nobody".
+    QStringList runAs;
+    if (::getuid() == 0) {
+        if (!::getpwnam("nobody") || !QFileInfo::exists(QStringLiteral("/usr/sbin/runuser")))
+            GTEST_SKIP() << "running as root without a user \"nobody\" and runuser: permissions cannot be tried";
+        runAs = {QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"),
+                 QStringLiteral(ARBEL_HOST_EXE)};
+    }
+    QTemporaryDir shots;
+    const QString folder = dir_->filePath(QStringLiteral("lecture"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(Database(), folder + QStringLiteral("/demo.arbel")));
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOwner |
+                                              QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    for (const QString& path : {shots.path(), dir_->path()})
+        QFile::setPermissions(path, readOnly | QFileDevice::WriteOwner | QFileDevice::WriteOther);
+    QFile::setPermissions(folder, readOnly);
+    const QStringList args = runAs + QStringList{QStringLiteral("--db"), folder + QStringLiteral("/demo.arbel"),
+                                                 QStringLiteral("--user"), QString::fromLatin1(data::demo::UtilisateurDemo),
+                                                 QStringLiteral("--screenshot"), shots.filePath(QStringLiteral("x.png"))};
+    const QString program = runAs.isEmpty() ? QStringLiteral(ARBEL_HOST_EXE) : QStringLiteral("/usr/sbin/runuser");
+    const ProgramRun run = RunProgram(program, args);
+    QFile::setPermissions(folder, readOnly | QFileDevice::WriteOwner);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0) << run.Describe(program, args).toStdString();
+    for (const char* part : {"ouverte en consultation seulement", "est en lecture seule", "droit d'écriture"})
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(part))) << part << "\n" << run.err.toStdString();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("demo.arbel")});
 }
 
 } // namespace

@@ -51,6 +51,26 @@ TEST(AccessRights, LevelsPerModule) {
     }
 }
 
+TEST(AccessRights, ADatabaseThatRefusesWritesMakesEveryoneAReader) {
+    RightsDatabase t;
+    const dba::Database readOnly = dba::Database::OpenReadOnly(t.Path());
+    ASSERT_TRUE(readOnly.WriteRefusal());
+    struct Case {
+        const char* user;
+        const char* module;
+        int level;
+    } cases[] = {
+        {"marie", "DOSAIDECONTRAT", 1}, {"admin", "DOSSIERAIDE", 1}, {"marie", "DOSSIERAIDE", 1},
+        {"marie", "AUTRE", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.user) + " " + c.module);
+        const data::RightsProfile profile = data::AccessRights(readOnly, c.user).GetModuleRights(c.module);
+        EXPECT_EQ(profile.AccessLevel(), c.level);
+        EXPECT_FALSE(profile.MayChangeData());
+    }
+}
+
 TEST(AccessRights, AuthorisedEntities) {
     RightsDatabase t;
     using A = data::Authorisation;

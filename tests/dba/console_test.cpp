@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
+#include <pwd.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <spawn.h>
@@ -42,7 +47,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    RunResult Run(const std::vector<std::string>& args) {
+    // Runs arbel-db as another user (empty: this process's user).
+    RunResult Run(const std::vector<std::string>& args, const std::string& asUser = {}) {
         const std::string outPath = (dir_ / "stdout.txt").string();
         const std::string errPath = (dir_ / "stderr.txt").string();
         posix_spawn_file_actions_t actions;
@@ -51,6 +57,8 @@ protected:
         posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         std::vector<std::string> words{ARBEL_DB_EXE};
+        if (!asUser.empty())
+            words = {"/usr/sbin/runuser", "-u", asUser, "--", ARBEL_DB_EXE};
         words.insert(words.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (auto& w : words)
@@ -58,7 +66,7 @@ protected:
         argv.push_back(nullptr);
         RunResult result;
         pid_t pid = 0;
-        const int spawned = posix_spawn(&pid, ARBEL_DB_EXE, &actions, nullptr, argv.data(), environ);
+        const int spawned = posix_spawn(&pid, words[0].c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         if (spawned != 0) {
             ADD_FAILURE() << "cannot start " << ARBEL_DB_EXE;
@@ -332,6 +340,222 @@ TEST_F(ConsoleTest, CheckPassesOnAConsistentIndexedBase) {
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
     EXPECT_EQ(r.out, "base cohérente\n");
     EXPECT_EQ(Ok({"query", R"(SELECT CONTRAT AVEC 3 = "10002")"}), "00012002\n");
+}
+
+bool Exists(const std::string& path) {
+    return fs::exists(path);
+}
+
+TEST_F(ConsoleTest, AFileThatIsNotOursIsRefusedAndLeftByteForByte) {
+    struct Case {
+        const char* name;
+        const char* sql; // run by another program on a new SQLite file; nullptr: raw content
+        std::string content;
+    };
+    const std::vector<Case> cases = {
+        {"empty file", nullptr, ""},
+        {"text file", nullptr, "nom;prénom\nDupré;Ána\n"},
+        {"another program's base", "CREATE TABLE clients (nom TEXT); INSERT INTO clients VALUES ('Dupré');", ""},
+        {"another program's base in WAL mode",
+         "PRAGMA journal_mode = WAL; CREATE TABLE clients (nom TEXT); INSERT INTO clients VALUES ('Dupré');", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = (dir_ / "autre.db").string();
+        fs::remove(path);
+        if (c.sql) {
+            sqlite3* other = nullptr;
+            ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+            ASSERT_EQ(sqlite3_exec(other, c.sql, nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(other);
+        } else {
+            WriteFile("autre.db", c.content);
+        }
+        const std::string before = ReadFile(path);
+        for (const std::vector<std::string>& command :
+             {std::vector<std::string>{path, "tables"}, {path, "set", "CONTRAT", "1", "1", "x"}, {path, "check"}}) {
+            RunResult r = Run(command);
+            EXPECT_EQ(r.exitCode, 1) << command[1];
+            EXPECT_NE(r.err.find("n'est pas une base de données"), std::string::npos) << r.err;
+        }
+        EXPECT_EQ(ReadFile(path), before) << "the file was changed";
+        EXPECT_FALSE(Exists(path + "-wal") || Exists(path + "-shm") || Exists(path + "-journal"));
+    }
+}
+
+TEST_F(ConsoleTest, ADamagedBaseRefusesWritesAndAnExportNeverLooksComplete) {
+    CreateBase();
+    std::string lines;
+    for (int i = 1; i <= 3000; ++i)
+        lines += R"({"table":"CONTRAT","key":"K)" + std::to_string(100000 + i) + R"(","fields":{"1":")" +
+                 std::string(200, 'a' + i % 26) + "\"}}\n";
+    Ok({"import", WriteFile("gros.jsonl", lines)});
+    {
+        // 8 KiB overwritten in the middle of the file, as a failing disk does.
+        std::fstream file(db_, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekg(0, std::ios::end);
+        const std::streamoff middle = file.tellg() / 2 / 4096 * 4096;
+        file.seekp(middle);
+        const std::string garbage(8192, '\x55');
+        file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+    const std::string copy = (dir_ / "copie.db").string();
+    fs::copy_file(db_, copy);
+    const auto says_damaged = [](const RunResult& r) {
+        return r.err.find("endommagée") != std::string::npos && r.err.find("check") != std::string::npos &&
+               r.err.find("restaurez la dernière sauvegarde") != std::string::npos;
+    };
+
+    // Met while reading: the export says so in its last line, and exits 1.
+    RunResult exported = Db({"export", "CONTRAT"});
+    EXPECT_EQ(exported.exitCode, 1);
+    EXPECT_TRUE(says_damaged(exported)) << exported.err;
+    const std::size_t last = exported.out.rfind('\n', exported.out.size() - 2);
+    EXPECT_EQ(exported.out.compare(last == std::string::npos ? 0 : last + 1, 18, "# EXPORT INCOMPLET"), 0)
+        << exported.out.substr(exported.out.size() > 300 ? exported.out.size() - 300 : 0);
+    const std::string partial = WriteFile("partiel.jsonl", exported.out);
+    const std::string fresh = (dir_ / "neuve.db").string();
+    ASSERT_EQ(Run({fresh, "create"}).exitCode, 0);
+    RunResult imported = Run({fresh, "import", partial, "--create-tables"});
+    EXPECT_EQ(imported.exitCode, 1);
+    EXPECT_NE(imported.err.find("export qui n'a pas pu finir"), std::string::npos) << imported.err;
+    // Into a file: nothing at all, not even a temporary file.
+    const std::string target = (dir_ / "export.jsonl").string();
+    EXPECT_EQ(Db({"export", "--output", target}).exitCode, 1);
+    for (const auto& entry : fs::directory_iterator(dir_))
+        EXPECT_EQ(entry.path().filename().string().rfind("export.jsonl", 0), std::string::npos) << entry.path();
+
+    // From then on nothing is written, by any later command either.
+    for (const std::string& base : {db_, copy}) {
+        SCOPED_TRACE(base);
+        if (base == copy) {
+            RunResult check = Run({copy, "check"}); // found by a check this time
+            EXPECT_EQ(check.exitCode, 1);
+            EXPECT_TRUE(says_damaged(check)) << check.err;
+        }
+        for (const std::vector<std::string>& write :
+             {std::vector<std::string>{base, "set", "CONTRAT", "K100001", "2", "x"},
+              {base, "create-table", "AUTRE"},
+              {base, "import", WriteFile("un.jsonl", R"({"table":"CIVILAIDANT","key":"1","fields":{"1":"x"}})")}}) {
+            RunResult r = Run(write);
+            EXPECT_EQ(r.exitCode, 1) << write[1];
+            EXPECT_NE(r.err.find("DatabaseDamaged"), std::string::npos) << r.err;
+            EXPECT_TRUE(says_damaged(r)) << r.err;
+        }
+        EXPECT_EQ(Run({base, "tables"}).out, "CIVILAIDANT\nCONTRAT\n");
+    }
+}
+
+TEST_F(ConsoleTest, AReadOnlyFolderOrFileIsReadAndWritesSayWhatToChange) {
+    // Permissions bind any user but root: as root, run as "nobody".
+    std::string user;
+    if (::getuid() == 0) {
+        if (!::getpwnam("nobody") || !Exists("/usr/sbin/runuser"))
+            GTEST_SKIP() << "running as root without a user \"nobody\" and runuser: permissions cannot be tried";
+        user = "nobody";
+    }
+    CreateBase();
+    Ok({"set", "CONTRAT", "00012001", "7", "21000"});
+    struct Case {
+        const char* name;
+        fs::perms folder, file;
+        const char* says;
+    };
+    const fs::perms rx = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                         fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+    const fs::perms readable = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const std::vector<Case> cases = {
+        {"read-only folder", rx, fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec),
+         "le dossier"},
+        {"read-only file", fs::perms::all, readable, "le fichier n'est pas modifiable"},
+        {"both", rx, readable, "ni le fichier ni son dossier"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::permissions(db_, c.file);
+        fs::permissions(dir_, c.folder);
+        EXPECT_EQ(Run({db_, "tables"}, user).out, "CIVILAIDANT\nCONTRAT\n");
+        EXPECT_EQ(Run({db_, "show", "CONTRAT", "00012001"}, user).out, "00: 00012001\n07: 21000\n");
+        RunResult r = Run({db_, "set", "CONTRAT", "00012001", "7", "1"}, user);
+        EXPECT_EQ(r.exitCode, 1);
+        for (const char* part : {"est en lecture seule", c.says, "droit d'écriture", "Rien n'a été écrit",
+                                 "DatabaseReadOnly"})
+            EXPECT_NE(r.err.find(part), std::string::npos) << part << "\n" << r.err;
+        EXPECT_EQ(r.err.find("INSERT"), std::string::npos) << r.err;
+        EXPECT_FALSE(Exists(db_ + "-wal") || Exists(db_ + "-shm")) << "left behind in the folder";
+        fs::permissions(dir_, fs::perms::all);
+        fs::permissions(db_, fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(Ok({"show", "CONTRAT", "00012001"}), "00: 00012001\n07: 21000\n");
+    }
+}
+
+TEST_F(ConsoleTest, BadBytesAreRefusedWithTheirPosition) {
+    CreateBase();
+    Ok({"set", "CONTRAT", "00012001", "7", "21000"});
+    struct Case {
+        std::vector<std::string> command;
+        std::string says;
+    };
+    const std::vector<Case> cases = {
+        {{"set", "CONTRAT", "00012001", "7", "a\xFD" "b"}, "séparateur de valeurs (0xFD) à l'octet 2"},
+        {{"set", "CONTRAT", "00012001", "7.1", "\xFCx"}, "séparateur de sous-valeurs (0xFC) à l'octet 1"},
+        {{"set", "CONTRAT", "00012001", "7", "ok\xC3("}, "octet 0xC3 qui n'est pas de l'UTF-8 à l'octet 3"},
+        {{"set", "CONTRAT", "0001\xFE", "7", "x"}, "Clé refusée : séparateur de champs (0xFE) à l'octet 5"},
+        {{"query", "SELECT CONTRAT AVEC 7 = \"\xFD\""}, "position 25"},
+        {{"query", "SELECT CONTRAT AVEC 7 = \"21\xE9\""}, "position 27"},
+        {{"import", WriteFile("nul.jsonl", R"({"table":"CONTRAT","key":"0001\u0000","fields":{"1":"x"}})")},
+         "ligne 1 : membre « key » : caractère nul à l'octet 5"},
+        {{"import", WriteFile("nul2.jsonl", R"({"table":"CONTRAT","key":"0001","fields":{"1":["x","a\u0000"]}})")},
+         "ligne 1 : champ 1 : caractère nul à l'octet 2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.says);
+        RunResult r = Db(c.command);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find_first_of("\xFC\xFD\xFE\xE9"), std::string::npos) << "raw bytes echoed: " << r.err;
+    }
+    EXPECT_EQ(Ok({"show", "CONTRAT", "00012001"}), "00: 00012001\n07: 21000\n");
+    EXPECT_EQ(Ok({"query", "SELECT CONTRAT"}), "00012001\n");
+}
+
+TEST_F(ConsoleTest, ImportOfAFolderIsRefused) {
+    CreateBase();
+    fs::create_directory(dir_ / "dossier");
+    RunResult r = Db({"import", (dir_ / "dossier").string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("est un dossier"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(ConsoleTest, MessagesStayOneShortLineWhateverTheyQuote) {
+    CreateBase();
+    struct Case {
+        const char* name;
+        std::vector<std::string> command;
+        int exitCode;
+        std::size_t lines; // a usage error adds its usage line
+    };
+    const std::vector<Case> cases = {
+        {"unterminated quote of 120 KB", {"query", "SELECT CONTRAT AVEC 1 = \"" + std::string(120 * 1024, 'x')}, 1, 1},
+        {"unknown name of 120 KB", {"query", "SELECT CONTRAT AVEC " + std::string(120 * 1024, 'y') + " = \"1\""}, 1, 1},
+        {"newline in a command name", {"commande\ninconnue"}, 2, 2},
+        {"newline in an address", {"set", "CONTRAT", "1", "7\n8", "x"}, 2, 2},
+        {"key of 120 KB with a tab", {"show", "CONTRAT", std::string(120 * 1024, 'k') + "\t"}, 1, 1},
+        {"JSON member of 120 KB",
+         {"import", WriteFile("long.jsonl", R"({"table":"CONTRAT","key":"1","fields":{},")" +
+                                                std::string(120 * 1024, 'm') + R"(":1})")},
+         1,
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunResult r = Db(c.command);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_LT(r.err.size(), 700u) << r.err.substr(0, 800);
+        EXPECT_EQ(static_cast<std::size_t>(std::count(r.err.begin(), r.err.end(), '\n')), c.lines) << r.err;
+        EXPECT_EQ(r.err.find('\t'), std::string::npos) << r.err;
+    }
 }
 
 } // namespace
