@@ -103,9 +103,13 @@ TEST_P(StorageRobustness, ASecondWriterWaitsThenSaysAnotherOperationIsWriting) {
     EXPECT_EQ(db.OpenTable("CONTRAT").ReadRecord("K9").Item(), "pendant"); // the other one finished
 }
 
-TEST_P(StorageRobustness, AWriterInAnotherProcessIsNamedByItsCommandLine) {
-    if (GetParam() != dba::testing::Backend::SQLite)
-        GTEST_SKIP() << "a server names sessions, not processes (previous test)";
+// A server names the session holding its writers' lock (above); a file, the
+// process holding its write lock.
+TEST(StorageBusyFile, AWriterInAnotherProcessIsNamedByItsCommandLine) {
+    dba::testing::TempDir dir;
+    const std::string location = dir.File("base.db");
+    Database::Create(location).CreateTable("CONTRAT");
+    const auto Location = [&] { return location; };
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t child = ::fork();
