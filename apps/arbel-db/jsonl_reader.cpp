@@ -53,6 +53,7 @@ private:
 // The parser's English reasons, in the words of the console's messages.
 std::string FrenchReason(const std::string& what) {
     static const std::pair<const char*, const char*> reasons[] = {
+        {"; expected end of input", "texte en trop après la valeur JSON"},
         {"ill-formed UTF-8", "texte qui n'est pas de l'UTF-8 valide"},
         {"invalid BOM", "texte qui n'est pas de l'UTF-8 valide"},
         {"surrogate", "surrogate UTF-16 isolé"},
@@ -62,7 +63,6 @@ std::string FrenchReason(const std::string& what) {
         {"forbidden character after backslash", "échappement inconnu"},
         {"invalid number", "nombre mal formé"},
         {"invalid literal", "valeur JSON attendue"},
-        {"; expected end of input", "texte en trop après la valeur JSON"},
         {"; expected '}'", "« } » attendu"},
         {"; expected ']'", "« ] » attendu"},
         {"; expected ':'", "« : » attendu"},
