@@ -283,7 +283,27 @@ public:
         throw StorageError(what + " : " + message);
     }
 
-    void Settle() override {}
+    // A standby server, or a role that may only read, makes a database for
+    // consultation, as a read-only file does.
+    void Settle() override {
+        if (!readOnlyReason_.empty())
+            return;
+        PgStatement st(*this,
+                       "SELECT CASE WHEN pg_is_in_recovery() THEN 1 ELSE 0 END::bigint, "
+                       "CASE WHEN to_regclass('dba_meta') IS NULL THEN 1 "
+                       "WHEN has_table_privilege('dba_meta', 'UPDATE') THEN 1 ELSE 0 END::bigint, "
+                       "current_user::text",
+                       false);
+        if (!st.Step())
+            return;
+        if (st.Int(0) != 0)
+            readOnlyReason_ = "le serveur est un serveur de secours, qui n'accepte que des lectures. Pour y "
+                              "enregistrer, ouvrez la base sur le serveur principal.";
+        else if (st.Int(1) == 0)
+            readOnlyReason_ = "le rôle « " + std::string(st.Text(2)) +
+                              " » n'a pas le droit d'y écrire. Pour y enregistrer, demandez à l'administrateur "
+                              "du serveur de lui donner les droits d'écriture sur les tables de la base.";
+    }
     std::optional<std::string> WriteRefusal() const override {
         if (damaged_)
             return "La base " + describe_ +

@@ -265,6 +265,42 @@ TEST_P(StorageRobustness, ErrorMessagesQuoteLongOrUnprintableTokensOnOneShortLin
 
 DBA_ON_BOTH_BACKENDS(StorageRobustness);
 
+// A role that may only read is, on a server, what a read-only file is.
+TEST(StorageServerRoles, ARoleThatMayOnlyReadOpensForConsultation) {
+    dba::testing::TestPlace place{dba::testing::Backend::PostgreSQL};
+    const std::string location = place.Location("roles");
+    {
+        Database db = Database::Create(location);
+        db.CreateTable("CONTRAT");
+        Put(db.OpenTable("CONTRAT"), "K1", "original");
+    }
+    const std::size_t from = location.find("search_path=") + 12;
+    const std::string schema = location.substr(from, location.find('\'', from) - from);
+    const std::string role = "lecteur_" + std::to_string(::getpid());
+    PGconn* admin = PQconnectdb(dba::testing::TestServer().c_str());
+    ASSERT_EQ(PQstatus(admin), CONNECTION_OK);
+    const auto run = [&](const std::string& sql) {
+        PGresult* result = PQexec(admin, sql.c_str());
+        EXPECT_EQ(PQresultStatus(result), PGRES_COMMAND_OK) << sql << ": " << PQresultErrorMessage(result);
+        PQclear(result);
+    };
+    run("CREATE ROLE " + role + " LOGIN");
+    run("GRANT USAGE ON SCHEMA " + schema + " TO " + role);
+    run("GRANT SELECT ON ALL TABLES IN SCHEMA " + schema + " TO " + role);
+    {
+        Database reader = Database::Open(location + " user=" + role);
+        ASSERT_TRUE(reader.WriteRefusal());
+        EXPECT_NE(reader.WriteRefusal()->find("« " + role + " » n'a pas le droit d'y écrire"), std::string::npos)
+            << *reader.WriteRefusal();
+        EXPECT_EQ(reader.OpenTable("CONTRAT").ReadRecord("K1").Item(), "original");
+        EXPECT_THROW(Put(reader.OpenTable("CONTRAT"), "K1", "changé"), DatabaseReadOnly);
+    }
+    EXPECT_FALSE(Database::Open(location).WriteRefusal());
+    run("DROP OWNED BY " + role);
+    run("DROP ROLE " + role);
+    PQfinish(admin);
+}
+
 // A lock row as another session left it in a file's lock table.
 void LeaveLock(const std::string& file, const std::string& key, const std::string& host, long long pid,
                long long started) {
