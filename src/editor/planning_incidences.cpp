@@ -66,7 +66,8 @@ bool IncidencesPlanning::Verif_IncidencesPlanning() {
     p.beneficiaire = ctx.ui.Txt_EmplEtabContrat->text().toStdString();
 
     rules::NouvellesDates dates;
-    dates.debut = std::stoll("0" + contract.Item(c::DateDebut));
+    // The tab's own check has refused a start that is no date.
+    dates.debut = QString::fromStdString(contract.Item(c::DateDebut)).toLongLong();
     const QString dernierJour = ctx.ui.Txt_DernJrWContrat->text().trimmed();
     const QString dernierJourInterne = data::dates::DateToInternal(dernierJour);
     if (!dernierJourInterne.isEmpty())
