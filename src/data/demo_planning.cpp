@@ -15,8 +15,8 @@ namespace {
 namespace c = contrat;
 namespace t = tpsdetailsinterv;
 
-std::string SlotKey(const std::string& contract, const std::string& beneficiary, long long start, const char* type,
-                    int seq, int weekday, const char* time) {
+std::string SlotKey(const std::string& contract, const std::string& beneficiary, long long start,
+                    const char* type, int seq, int weekday, const char* time) {
     return contract + beneficiary + Padded(start, 5) + type + Padded(seq, 2) + std::to_string(weekday) + time;
 }
 
@@ -39,11 +39,11 @@ void WriteWeek(Builder& b, const dba::Record& contract) {
         long long first;
         long long last; // 0: open
     } week[] = {
-        {0, "0850", "1050", from, 0},         // Monday 8h30-10h30
-        {0, "1700", "1800", from, 0},         // Monday 17h00-18h00
-        {2, "1400", "1525", from, 0},         // Wednesday 14h00-15h15
+        {0, "0850", "1050", from, 0},            // Monday 8h30-10h30
+        {0, "1700", "1800", from, 0},            // Monday 17h00-18h00
+        {2, "1400", "1525", from, 0},            // Wednesday 14h00-15h15
         {4, "0900", "1100", from, Today() + 60}, // Friday 9h00-11h00, two more months
-        {5, "1000", "1200", Today() + 30, 0},  // Saturday 10h00-12h00 from next month
+        {5, "1000", "1200", Today() + 30, 0},    // Saturday 10h00-12h00 from next month
     };
     int seq = 1;
     for (const auto& s : week) {
@@ -59,7 +59,8 @@ void WriteWeek(Builder& b, const dba::Record& contract) {
 
 // Team meetings and training: hours worked away from the beneficiaries.
 void WriteIndirectLabour(Builder& b, const std::string& contract, int count) {
-    static const char* const kinds[] = {"Réunion d'équipe", "Formation gestes et postures", "Analyse de pratiques"};
+    static const char* const kinds[] = {"Réunion d'équipe", "Formation gestes et postures",
+                                        "Analyse de pratiques"};
     for (int i = 0; i < count; ++i) {
         const long long day = Today() - 7 * (i + 1) - (i % 3);
         DemoRecord r;
@@ -83,11 +84,13 @@ void WritePayrollDetails(Builder& b) {
         auto found = kinds.find(contract);
         if (found == kinds.end()) {
             const dba::Record cr = contrats.ReadRecordOrEmpty(contract);
-            found = kinds
-                        .emplace(contract, std::pair{cr.Item(c::Statut),
-                                                     activites.ReadRecordOrEmpty(cr.Item(c::Activites, 1))
-                                                         .Item(activites::Type)})
-                        .first;
+            found =
+                kinds
+                    .emplace(contract,
+                             std::pair{
+                                 cr.Item(c::Statut),
+                                 activites.ReadRecordOrEmpty(cr.Item(c::Activites, 1)).Item(activites::Type)})
+                    .first;
         }
         const std::string hours = std::to_string(b.rng.Between(20, 151) * 100);
         if (found->second.first == c::StatutAdministratif) {
@@ -132,10 +135,10 @@ void WritePlanningShowcase(Builder& b) {
 
     // A Tuesday slot that went on after its contract ended, kept without
     // contract.
-    const dba::ResultList ended = b.db.SelectRecords(
-        "SSELECT CONTRAT AVEC 1 = \"02\" AND AVEC 8 > \"0\" AND < \"" + std::to_string(Today() - 30) +
-            "\" AND AVEC 65 # \"O\" AND AVEC 36",
-        "0 3 8 36");
+    const dba::ResultList ended =
+        b.db.SelectRecords("SSELECT CONTRAT AVEC 1 = \"02\" AND AVEC 8 > \"0\" AND < \"" +
+                               std::to_string(Today() - 30) + "\" AND AVEC 65 # \"O\" AND AVEC 36",
+                           "0 3 8 36");
     if (ended.DCount() > 0) {
         const std::string contract = ended.Item(1, 1);
         const long long end = std::stoll(ended.Item(1, 3));

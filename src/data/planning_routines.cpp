@@ -11,7 +11,7 @@ namespace {
 namespace t = tpsdetailsinterv;
 
 constexpr std::size_t LongueurCle = 26;
-constexpr std::size_t PositionDebut = 13;   // 0-based: start day on 5 digits
+constexpr std::size_t PositionDebut = 13;    // 0-based: start day on 5 digits
 constexpr std::size_t PositionSequence = 19; // 2 digits
 constexpr std::size_t PositionHeure = t::HeurePosition - 1;
 
@@ -33,7 +33,8 @@ std::string Cinq(long long day) {
 
 // The key the slot takes from the request; another slot already there
 // keeps its key, and this one takes the next free sequence.
-std::string NouvelleCle(const dba::Table& planning, const std::string& ancienne, const DemandeRemplacement& d) {
+std::string NouvelleCle(const dba::Table& planning, const std::string& ancienne,
+                        const DemandeRemplacement& d) {
     std::string key = ancienne;
     key.replace(PositionDebut, 5, Cinq(Jour(d.premierJour)));
     if (!d.heure.empty())

@@ -51,8 +51,8 @@ std::vector<rules::Intervention> IncidencesPlanning::Interventions(const std::st
     return result;
 }
 
-std::vector<rules::Intervention> IncidencesPlanning::Verif_InterventionsHorsContrat(const rules::PerimetrePlanning& p,
-                                                                                    long long debut) {
+std::vector<rules::Intervention>
+IncidencesPlanning::Verif_InterventionsHorsContrat(const rules::PerimetrePlanning& p, long long debut) {
     return Interventions(rules::RequeteInterventionsAvantDebut(p, std::to_string(debut)));
 }
 
@@ -86,7 +86,8 @@ bool IncidencesPlanning::Verif_IncidencesPlanning() {
                                 .ReadRecordOrEmpty(data::tables::keys::TpsParam)
                                 .Item(data::tpsparam::InterventionsSansContrat) == "1";
     } catch (const dba::Error& error) {
-        ui::messages().Show(QStringLiteral("Contrôle du planning impossible : ") + QString::fromUtf8(error.what()),
+        ui::messages().Show(QStringLiteral("Contrôle du planning impossible : ") +
+                                QString::fromUtf8(error.what()),
                             ui::Buttons::Ok, ui::Icon::Exclamation);
         return false;
     }
@@ -147,7 +148,8 @@ void IncidencesPlanning::Arreter(const rules::Devenir& d) {
         return;
     }
     if (d.FinChange()) {
-        dba::Record slot = ctx.g.TheDatabase.OpenTable(data::tables::TPSDETAILSINTERV).ReadRecord(d.intervention.cle);
+        dba::Record slot =
+            ctx.g.TheDatabase.OpenTable(data::tables::TPSDETAILSINTERV).ReadRecord(d.intervention.cle);
         slot.SetItem(t::DateFin, Jour(d.fin));
         slot.DBWrite();
     }
@@ -184,9 +186,10 @@ void IncidencesPlanning::AppliquerChoix() {
             }
         });
     } catch (const std::exception& error) {
-        ui::messages().Show(QStringLiteral("Le contrat est enregistré, mais le planning n'a pas été mis à jour : ") +
-                                QString::fromUtf8(error.what()),
-                            ui::Buttons::Ok, ui::Icon::Exclamation);
+        ui::messages().Show(
+            QStringLiteral("Le contrat est enregistré, mais le planning n'a pas été mis à jour : ") +
+                QString::fromUtf8(error.what()),
+            ui::Buttons::Ok, ui::Icon::Exclamation);
     }
     Oublier();
 }

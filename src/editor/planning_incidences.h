@@ -34,7 +34,7 @@ public:
 
 private:
     std::vector<rules::Intervention> Verif_InterventionsHorsContrat(const rules::PerimetrePlanning& p,
-                                                                  long long debut);
+                                                                    long long debut);
     std::vector<rules::Intervention> Interventions(const std::string& query);
     void Arreter(const rules::Devenir& d);
     void NoterSansContrat(const rules::Devenir& d);

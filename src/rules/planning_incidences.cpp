@@ -108,7 +108,8 @@ QString Heure(const std::string& hhcc) {
     const long long hundredths = hhcc.size() > 2 ? Nombre(hhcc.substr(2, 2)) : 0;
     // Whole part of hundredths x 0.6 + 0.5, on whole numbers.
     const long long minutes = (hundredths * 6 + 5) / 10;
-    return QString::number(hours) + QStringLiteral("h") + QStringLiteral("%1").arg(minutes, 2, 10, QLatin1Char('0'));
+    return QString::number(hours) + QStringLiteral("h") +
+           QStringLiteral("%1").arg(minutes, 2, 10, QLatin1Char('0'));
 }
 
 QString NomJour(char jour) {
@@ -125,16 +126,17 @@ bool HorsContratAVerifier(const QString& dernierJourOuvert, const QString& derni
     return !dernierJourOuvert.trimmed().isEmpty() && dernierJour.trimmed() > dernierJourOuvert.trimmed();
 }
 
-QString TexteIncidences(const std::vector<Intervention>& avantDebut, const std::vector<Intervention>& enVigueur,
-                        const NouvellesDates& dates, bool sansContratPermis) {
+QString TexteIncidences(const std::vector<Intervention>& avantDebut,
+                        const std::vector<Intervention>& enVigueur, const NouvellesDates& dates,
+                        bool sansContratPermis) {
     QString text;
     if (!avantDebut.empty()) {
         text = QString::fromUtf8(IntroHorsContrat);
         for (const Intervention& i : avantDebut) {
             const auto fin = FinCoupee(i, dates);
-            text += Ligne(i, !fin || *fin >= dates.debut
-                                 ? QStringLiteral("Nouvelle date de début au ") + Date(dates.debut) + QStringLiteral(".")
-                                 : Hors(sansContratPermis));
+            text += Ligne(i, !fin || *fin >= dates.debut ? QStringLiteral("Nouvelle date de début au ") +
+                                                               Date(dates.debut) + QStringLiteral(".")
+                                                         : Hors(sansContratPermis));
         }
     }
     if (!enVigueur.empty() && dates.dernierJour) {
@@ -142,9 +144,10 @@ QString TexteIncidences(const std::vector<Intervention>& avantDebut, const std::
             text += QStringLiteral("\n\n");
         text += QString::fromUtf8(IntroIncidences);
         for (const Intervention& i : enVigueur)
-            text += Ligne(i, i.Debut() <= *dates.dernierJour ? QStringLiteral("Nouvelle date de fin au ") +
-                                                                   Date(*dates.dernierJour) + QStringLiteral(".")
-                                                             : Hors(sansContratPermis));
+            text +=
+                Ligne(i, i.Debut() <= *dates.dernierJour ? QStringLiteral("Nouvelle date de fin au ") +
+                                                               Date(*dates.dernierJour) + QStringLiteral(".")
+                                                         : Hors(sansContratPermis));
     }
     return text;
 }

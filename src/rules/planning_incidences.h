@@ -17,7 +17,7 @@ namespace rules {
 
 // The contract whose planning is looked at.
 struct PerimetrePlanning {
-    std::string cleContrat;   // helper code + contract number
+    std::string cleContrat; // helper code + contract number
     bool convention02 = false;
     std::string activite;     // ACTIVITES key of the contract's first activity
     std::string beneficiaire; // the employer under agreement "02"
@@ -39,8 +39,8 @@ struct Intervention {
     std::string CodeBeneficiaire() const; // key characters 9-13
     long long Debut() const;              // key characters 14-18
     std::optional<long long> Fin() const;
-    char Jour() const;                    // key character 22, "0" Monday
-    std::string HeureDebut() const;       // key characters 23-26
+    char Jour() const;              // key character 22, "0" Monday
+    std::string HeureDebut() const; // key characters 23-26
     // The key with another start day.
     std::string CleDebutant(long long jour) const;
 };
@@ -71,16 +71,17 @@ bool HorsContratAVerifier(const QString& dernierJourOuvert, const QString& derni
 // The incidences text: the interventions starting before the new start,
 // then those still in force after the new last working day. Empty when
 // neither list has any.
-QString TexteIncidences(const std::vector<Intervention>& avantDebut, const std::vector<Intervention>& enVigueur,
-                        const NouvellesDates& dates, bool sansContratPermis);
+QString TexteIncidences(const std::vector<Intervention>& avantDebut,
+                        const std::vector<Intervention>& enVigueur, const NouvellesDates& dates,
+                        bool sansContratPermis);
 
 // What becomes of one intervention listed in the text. Days are day numbers.
 struct Devenir {
     Intervention intervention;
-    long long debut = 0;                // the first day it keeps
-    std::optional<long long> fin;       // the last day it keeps (none: open)
-    bool horsContrat = false;           // wholly outside the new dates
-    bool supprimee = false;             // outside, and interventions without contract are not allowed
+    long long debut = 0;          // the first day it keeps
+    std::optional<long long> fin; // the last day it keeps (none: open)
+    bool horsContrat = false;     // wholly outside the new dates
+    bool supprimee = false;       // outside, and interventions without contract are not allowed
     // Parts of the slot outside the contract, [first, last] (last none: open).
     std::vector<std::pair<long long, std::optional<long long>>> periodesHorsContrat;
 

@@ -11,7 +11,7 @@ namespace {
 class RemplRecursifTest : public ::testing::Test {
 protected:
     LibraryDatabase lib;
-    const std::string slot = "50001001" "00100" + Day("01/01/2026") + "M01" "0" "0850";
+    const std::string slot = std::string("50001001") + "00100" + Day("01/01/2026") + "M01" + "0" + "0850";
 
     void SetUp() override {
         data::RegisterPlanningRoutines(lib.db);
@@ -29,7 +29,7 @@ protected:
         return rows;
     }
     std::string Moved(const char* start, const char* seq = "01", const char* time = "0850") {
-        return "50001001" "00100" + Day(start) + "M" + seq + "0" + time;
+        return std::string("50001001") + "00100" + Day(start) + "M" + seq + "0" + time;
     }
 };
 
@@ -37,8 +37,10 @@ TEST_F(RemplRecursifTest, RebuildsTheSlotFromTheRequest) {
     const dba::ResultList answer = Call({slot, Day("01/03/2026"), Day("30/06/2026"), "AFAIRE", "0850"});
     EXPECT_EQ(answer.Item(1, 1), Moved("01/03/2026"));
     EXPECT_EQ(answer.Item(1, 2), "FAIT");
-    EXPECT_EQ(Planning(), std::vector<std::string>{Moved("01/03/2026") + "|" + Day("30/06/2026") + "|1050|00101"});
-    EXPECT_FALSE(lib.db.OpenTable("TPSSANSCONTRAT").Exists(slot)) << "the kept periods went with the old slot";
+    EXPECT_EQ(Planning(),
+              std::vector<std::string>{Moved("01/03/2026") + "|" + Day("30/06/2026") + "|1050|00101"});
+    EXPECT_FALSE(lib.db.OpenTable("TPSSANSCONTRAT").Exists(slot))
+        << "the kept periods went with the old slot";
 
     // Another time of day, open-ended.
     Call({Moved("01/03/2026"), Day("01/03/2026"), "", "AFAIRE", "0900"});

@@ -32,16 +32,18 @@ class PlanningIncidencesTest : public EditorTest {
 protected:
     // Monday mornings from 01/03/2026, open; Thursday afternoons from
     // 20/06/2026 to 30/06/2026; two slots the change must not touch.
-    const std::string monday = "50001001" "00100" + Day("01/03/2026") + "M01" "0" "0850";
-    const std::string thursday = "50001001" "00100" + Day("20/06/2026") + "M01" "3" "1400";
-    const std::string ended = "50001001" "00100" + Day("01/01/2026") + "M01" "1" "0900";
-    const std::string otherActivity = "50001001" "00100" + Day("01/01/2026") + "M02" "4" "0900";
+    const std::string monday = std::string("50001001") + "00100" + Day("01/03/2026") + "M01" + "0" + "0850";
+    const std::string thursday = std::string("50001001") + "00100" + Day("20/06/2026") + "M01" + "3" + "1400";
+    const std::string ended = std::string("50001001") + "00100" + Day("01/01/2026") + "M01" + "1" + "0900";
+    const std::string otherActivity =
+        std::string("50001001") + "00100" + Day("01/01/2026") + "M02" + "4" + "0900";
 
     void SetUp() override {
         EditorTest::SetUp();
         lib.Put(COMPTEUR, keys::Compteur, {{1, "0"}, {18, "1"}});
         lib.Put(TABLES, lists::FINCONTRAT,
-                {{1, "1"}, {2, Values({"31", "43", "11"})},
+                {{1, "1"},
+                 {2, Values({"31", "43", "11"})},
                  {3, Values({"Démission", "Rupture conventionnelle", "Licenciement"})}});
     }
 
@@ -113,13 +115,22 @@ TEST_F(PlanningIncidencesTest, EachChoiceLeavesThePlanningAsTheDialogSaid) {
         std::vector<std::string> planning;
         std::vector<std::string> kept;
     } cases[] = {
-        {"stopped, no slot may stay without contract", "", "Cmd_Ok", "Sera supprimée.",
+        {"stopped, no slot may stay without contract",
+         "",
+         "Cmd_Ok",
+         "Sera supprimée.",
          {monday + "|" + Day("15/06/2026")},
          {}},
-        {"stopped, slots may stay without contract", "1", "Cmd_Ok", "Sera sans contrat.",
+        {"stopped, slots may stay without contract",
+         "1",
+         "Cmd_Ok",
+         "Sera sans contrat.",
          {monday + "|" + Day("15/06/2026"), thursday + "|" + Day("30/06/2026")},
          {thursday + "|50001001|" + Day("20/06/2026") + "|" + Day("30/06/2026")}},
-        {"kept without contract", "1", "Cmd_Non", "Sera sans contrat.",
+        {"kept without contract",
+         "1",
+         "Cmd_Non",
+         "Sera sans contrat.",
          {monday + "|", thursday + "|" + Day("30/06/2026")},
          {monday + "|50001001|" + Day("16/06/2026") + "|",
           thursday + "|50001001|" + Day("20/06/2026") + "|" + Day("30/06/2026")}},
@@ -133,9 +144,11 @@ TEST_F(PlanningIncidencesTest, EachChoiceLeavesThePlanningAsTheDialogSaid) {
             scripted.modal.onNext("Frm_AnomaliesAjoutgraph", [&](QDialog& dialog) {
                 EXPECT_EQ(dialog.windowTitle(), "Incidences planning");
                 EXPECT_EQ(probe::child<QPlainTextEdit>(dialog, "Text1")->toPlainText(),
-                          QString::fromUtf8("La modification du contrat aura les incidences suivantes sur le planning : "
-                                            "\n") +
-                              Cut + "\n" + Later + "\n                    " + QString::fromUtf8(c.consequence));
+                          QString::fromUtf8(
+                              "La modification du contrat aura les incidences suivantes sur le planning : "
+                              "\n") +
+                              Cut + "\n" + Later + "\n                    " +
+                              QString::fromUtf8(c.consequence));
                 EXPECT_EQ(probe::child<QPushButton>(dialog, "Cmd_Non")->isEnabled(), *c.withoutContract != 0);
                 probe::Screenshot(dialog, "incidences_planning.png");
                 probe::Click(dialog, c.button);
@@ -223,7 +236,8 @@ TEST_F(PlanningIncidencesTest, PrintsOnThePrinterChosenAndNothingWhenTheChoiceIs
             EXPECT_TRUE(opened.isEmpty());
             EXPECT_FALSE(QFile::exists(pdf));
 
-            services.SetPrinterChooser([](const QStringList& names, int) { return int(names.indexOf("EPSON MATRICIELLE")); });
+            services.SetPrinterChooser(
+                [](const QStringList& names, int) { return int(names.indexOf("EPSON MATRICIELLE")); });
             probe::Click(dialog, "Cmd_Imprimer");
             EXPECT_EQ(opened, QStringList{"EPSON MATRICIELLE"});
             EXPECT_TRUE(dialog.isVisible()) << "printing is no choice";
@@ -232,6 +246,8 @@ TEST_F(PlanningIncidencesTest, PrintsOnThePrinterChosenAndNothingWhenTheChoiceIs
         ClickButton(editor, "Cmd_OK");
         scripted.messages.answerNext(ui::Answer::No);
     });
+    if (const QByteArray shots = qgetenv("ARBEL_SCREENSHOT_DIR"); !shots.isEmpty())
+        QFile::copy(pdf, QDir(QString::fromLocal8Bit(shots)).filePath("incidences_planning.pdf"));
     const ProgramRun run = RunProgram("pdftotext", {"-layout", pdf, "-"});
     ASSERT_TRUE(run.finished && run.exitCode == 0) << run.Describe("pdftotext", {pdf}).toStdString();
     QStringList lines;

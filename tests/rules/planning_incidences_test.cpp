@@ -10,8 +10,8 @@ using namespace rules;
 namespace {
 
 // A slot of contract 50001001 at beneficiary 00100 ("M": agreement 02).
-Intervention Slot(const char* start, char weekday, const char* time, const char* endTime, const char* end = "",
-                  const char* seq = "01") {
+Intervention Slot(const char* start, char weekday, const char* time, const char* endTime,
+                  const char* end = "", const char* seq = "01") {
     Intervention i;
     i.cle = std::string("50001001") + "00100" + Day(start) + "M" + seq + weekday + time;
     i.dateFin = *end ? Day(end) : "";
@@ -87,15 +87,39 @@ TEST(PlanningIncidences, WhatBecomesOfEachSlot) {
         bool outside, deleted;
         Periods periods;
     } cases[] = {
-        {"across both ends", true, 0, start, last, false, false,
+        {"across both ends",
+         true,
+         0,
+         start,
+         last,
+         false,
+         false,
          {{acrossBoth.Debut(), start - 1}, {last + 1, std::nullopt}}},
-        {"wholly before the start, kept", true, 1, beforeStart.Debut(), beforeStart.Fin(), true, false,
+        {"wholly before the start, kept",
+         true,
+         1,
+         beforeStart.Debut(),
+         beforeStart.Fin(),
+         true,
+         false,
          {{beforeStart.Debut(), beforeStart.Fin()}}},
-        {"wholly before the start, removed", false, 1, beforeStart.Debut(), beforeStart.Fin(), true, true,
+        {"wholly before the start, removed",
+         false,
+         1,
+         beforeStart.Debut(),
+         beforeStart.Fin(),
+         true,
+         true,
          {{beforeStart.Debut(), beforeStart.Fin()}}},
         {"start moved", true, 2, start, movedStart.Fin(), false, false, {{movedStart.Debut(), start - 1}}},
         {"cut", true, 3, cut.Debut(), last, false, false, {{last + 1, cut.Fin()}}},
-        {"after the end, removed", false, 4, afterEnd.Debut(), std::nullopt, true, true,
+        {"after the end, removed",
+         false,
+         4,
+         afterEnd.Debut(),
+         std::nullopt,
+         true,
+         true,
          {{afterEnd.Debut(), std::nullopt}}},
     };
     for (const Case& c : cases) {
@@ -125,18 +149,20 @@ TEST(PlanningIncidences, WhatBecomesOfEachSlot) {
 
 TEST(PlanningIncidences, TheStartSectionComesFirst) {
     const NouvellesDates dates = Dates("01/03/2026", "30/06/2026");
-    const QString text = TexteIncidences({Slot("01/02/2026", '2', "0800", "0900", "15/05/2026"),
-                                          Slot("05/01/2026", '1', "0800", "0900", "31/01/2026")},
-                                         {Slot("01/04/2026", '3', "0800", "0900", "31/12/2026")}, dates, false);
-    EXPECT_EQ(text, QString::fromUtf8(
-                        "Des interventions du planning sont en dehors des dates de validité du contrat : "
-                        "\nMercredi de 8h00 à 9h00, chez DUPONT Marie à partir du 01/02/2026 jusqu'au 15/05/2026"
-                        "\n                    Nouvelle date de début au 01/03/2026."
-                        "\nMardi    de 8h00 à 9h00, chez DUPONT Marie à partir du 05/01/2026 jusqu'au 31/01/2026"
-                        "\n                    Sera supprimée."
-                        "\n\nLa modification du contrat aura les incidences suivantes sur le planning : "
-                        "\nJeudi    de 8h00 à 9h00, chez DUPONT Marie à partir du 01/04/2026 jusqu'au 31/12/2026"
-                        "\n                    Nouvelle date de fin au 30/06/2026."));
+    const QString text =
+        TexteIncidences({Slot("01/02/2026", '2', "0800", "0900", "15/05/2026"),
+                         Slot("05/01/2026", '1', "0800", "0900", "31/01/2026")},
+                        {Slot("01/04/2026", '3', "0800", "0900", "31/12/2026")}, dates, false);
+    EXPECT_EQ(text,
+              QString::fromUtf8(
+                  "Des interventions du planning sont en dehors des dates de validité du contrat : "
+                  "\nMercredi de 8h00 à 9h00, chez DUPONT Marie à partir du 01/02/2026 jusqu'au 15/05/2026"
+                  "\n                    Nouvelle date de début au 01/03/2026."
+                  "\nMardi    de 8h00 à 9h00, chez DUPONT Marie à partir du 05/01/2026 jusqu'au 31/01/2026"
+                  "\n                    Sera supprimée."
+                  "\n\nLa modification du contrat aura les incidences suivantes sur le planning : "
+                  "\nJeudi    de 8h00 à 9h00, chez DUPONT Marie à partir du 01/04/2026 jusqu'au 31/12/2026"
+                  "\n                    Nouvelle date de fin au 30/06/2026."));
     EXPECT_TRUE(HorsContratAVerifier("30/06/2026", "30/06/2026", true));
     EXPECT_TRUE(HorsContratAVerifier("15/06/2026", "30/06/2026", false));
     EXPECT_FALSE(HorsContratAVerifier("30/06/2026", "15/07/2026", false)) << "compared as text";
@@ -145,14 +171,16 @@ TEST(PlanningIncidences, TheStartSectionComesFirst) {
 
 TEST(PlanningIncidences, TheQueriesSelectTheContractsSlotsInDayAndHourOrder) {
     PerimetrePlanning p02{"50001001", true, "00101", "00100"};
-    EXPECT_EQ(RequeteInterventionsEnVigueur(p02, "21550"),
-              "SELECT TPSDETAILSINTERV = \"50001001]\" AVEC 1 >= \"21550\" OR = \"\" AND AVEC CodeActInterv = "
-              "\"00101\" AND AVEC CodeAide = \"00100\" AND AVEC TypeActDetailInterv = \"M\" PAR JourInterv PAR "
-              "HeureInterv");
+    EXPECT_EQ(
+        RequeteInterventionsEnVigueur(p02, "21550"),
+        "SELECT TPSDETAILSINTERV = \"50001001]\" AVEC 1 >= \"21550\" OR = \"\" AND AVEC CodeActInterv = "
+        "\"00101\" AND AVEC CodeAide = \"00100\" AND AVEC TypeActDetailInterv = \"M\" PAR JourInterv PAR "
+        "HeureInterv");
     PerimetrePlanning other{"50001002", false, "00102", ""};
-    EXPECT_EQ(RequeteInterventionsEnVigueur(other, "21550"),
-              "SELECT TPSDETAILSINTERV = \"50001002]\" AVEC 1 >= \"21550\" OR = \"\" AND AVEC CodeActInterv = "
-              "\"00102\" AND AVEC TypeActDetailInterv # \"M\" PAR JourInterv PAR HeureInterv");
+    EXPECT_EQ(
+        RequeteInterventionsEnVigueur(other, "21550"),
+        "SELECT TPSDETAILSINTERV = \"50001002]\" AVEC 1 >= \"21550\" OR = \"\" AND AVEC CodeActInterv = "
+        "\"00102\" AND AVEC TypeActDetailInterv # \"M\" PAR JourInterv PAR HeureInterv");
 
     LibraryDatabase lib;
     auto put = [&](const Intervention& i, const char* activity = "00101") {
@@ -188,6 +216,7 @@ TEST(PlanningIncidences, TheQueriesSelectTheContractsSlotsInDayAndHourOrder) {
     EXPECT_EQ(keys(RequeteInterventionsAvantDebut(p02, Day("15/01/2026"))),
               (std::vector<std::string>{mondayLate.cle, endedBefore.cle, endsThatDay.cle, friday.cle}));
     p02.convention02 = false;
-    EXPECT_EQ(keys(RequeteInterventionsEnVigueur(p02, Day("30/06/2026"))), std::vector<std::string>{provider.cle})
+    EXPECT_EQ(keys(RequeteInterventionsEnVigueur(p02, Day("30/06/2026"))),
+              std::vector<std::string>{provider.cle})
         << "under another agreement, only the slots of another kind than agreement 02";
 }

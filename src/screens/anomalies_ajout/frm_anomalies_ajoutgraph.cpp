@@ -37,8 +37,8 @@ void ImprimerIncidences(QPrinter& printer, const QString& nomImprimante, const E
     auto ecrire = [&](const QString& ligne, const QFont& font) {
         painter.setFont(font);
         const QFontMetrics metrics(font, &printer);
-        const QRect place = painter.boundingRect(QRect(0, 0, page.width(), page.height()),
-                                                 Qt::TextWordWrap, ligne.isEmpty() ? QStringLiteral(" ") : ligne);
+        const QRect place = painter.boundingRect(QRect(0, 0, page.width(), page.height()), Qt::TextWordWrap,
+                                                 ligne.isEmpty() ? QStringLiteral(" ") : ligne);
         if (y > 0 && y + place.height() > page.height()) {
             printer.newPage();
             y = 0;
@@ -56,8 +56,8 @@ void ImprimerIncidences(QPrinter& printer, const QString& nomImprimante, const E
     painter.end();
 }
 
-ChoixIncidences AfficherIncidences(const QString& texte, bool sansContratPermis, const EnTeteIncidences& entete,
-                                   QWidget* parent) {
+ChoixIncidences AfficherIncidences(const QString& texte, bool sansContratPermis,
+                                   const EnTeteIncidences& entete, QWidget* parent) {
     Frm_AnomaliesAjoutgraph dialog(texte, sansContratPermis, entete, parent);
     ui::modal().Show(dialog);
     if (!dialog.Confirme())

@@ -74,7 +74,7 @@ namespace screens {
 
 enum class ChoixIncidences { RetourContrat, Arreter, Conserver };
 // Shows the dialog modally (ui::modal()) and answers the user's choice.
-ChoixIncidences AfficherIncidences(const QString& texte, bool sansContratPermis, const EnTeteIncidences& entete,
-                                   QWidget* parent);
+ChoixIncidences AfficherIncidences(const QString& texte, bool sansContratPermis,
+                                   const EnTeteIncidences& entete, QWidget* parent);
 
 } // namespace screens
