@@ -102,13 +102,13 @@ bool IncidencesPlanning::Verif_IncidencesPlanning() {
         rows.push_back({d.intervention.cle});
     const std::string liste = "INCIDENCES" + p.cleContrat;
     ctx.g.TheDatabase.SaveList(liste, dba::ResultList(rows));
+    liste_ = liste;
 
     const screens::EnTeteIncidences entete{
         ctx.CodeAidant() + QLatin1Char(' ') + ctx.ui.Etq_Aidant->text().mid(15),
         ctx.ui.Txt_EmplEtabContrat->text() + QLatin1Char(' ') + ctx.ui.Cbo_LibEmplEtabContrat->currentText()};
     const screens::ChoixIncidences choix =
         screens::AfficherIncidences(texte, sansContratPermis, entete, &ctx.dialog);
-    liste_ = liste;
     if (choix == screens::ChoixIncidences::RetourContrat) {
         Oublier();
         return false;
