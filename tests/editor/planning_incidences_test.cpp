@@ -205,6 +205,37 @@ TEST_F(PlanningIncidencesTest, BackToTheContractSavesNothingAndRetourAsksAgain) 
                                                     thursday + "|" + Day("30/06/2026")}));
 }
 
+TEST_F(PlanningIncidencesTest, AStartMovedLaterRebuildsTheSlotsThatBeganBefore) {
+    PutContract(
+        {{36, "00101"}, {63, ""}, {7, Day("02/11/2026")}, {15, Day("02/11/2026")}, {21, Day("02/11/2026")}});
+    lib.db.OpenTable(DETAILCALCUL).DeleteRecord("50001001202611");
+    const std::string tuesday = std::string("50001001") + "00100" + Day("02/11/2026") + "M01" + "1" + "0900";
+    const std::string wednesday =
+        std::string("50001001") + "00100" + Day("02/11/2026") + "M01" + "2" + "1400";
+    lib.Put(TPSDETAILSINTERV, tuesday, {{2, "1100"}, {3, "00101"}});
+    lib.Put(TPSDETAILSINTERV, wednesday, {{1, Day("12/11/2026")}, {2, "1500"}, {3, "00101"}});
+    OpenBrowser();
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        child<QLineEdit>(editor, "Txt_DatDebContrat")->setText("16/11/2026");
+        scripted.modal.onNext("Frm_AnomaliesAjoutgraph", [&](QDialog& dialog) {
+            EXPECT_EQ(probe::child<QPlainTextEdit>(dialog, "Text1")->toPlainText(),
+                      QString::fromUtf8(
+                          "Des interventions du planning sont en dehors des dates de validité du contrat : "
+                          "\nMardi    de 9h00 à 11h00, chez DUPONT Marie à partir du 02/11/2026"
+                          "\n                    Nouvelle date de début au 16/11/2026."
+                          "\nMercredi de 14h00 à 15h00, chez DUPONT Marie à partir du 02/11/2026 jusqu'au "
+                          "12/11/2026"
+                          "\n                    Sera supprimée."));
+            probe::Click(dialog, "Cmd_Ok");
+        });
+        ClickButton(editor, "Cmd_OK");
+        EXPECT_FALSE(editor.isVisible());
+    });
+    EXPECT_EQ(lib.db.OpenTable(CONTRAT).ReadRecord("50001001").Item(7), Day("16/11/2026"));
+    EXPECT_EQ(Planning(), std::vector<std::string>{std::string("50001001") + "00100" + Day("16/11/2026") +
+                                                   "M01" + "1" + "0900" + "|"});
+}
+
 TEST_F(PlanningIncidencesTest, PrintsOnThePrinterChosenAndNothingWhenTheChoiceIsCancelled) {
     Reset("");
     QTemporaryDir dir;
