@@ -5,6 +5,7 @@
 #include "data/demo_end_showcase.h"
 #include "data/demo_fixed_term.h"
 #include "data/demo_pay_entry_items.h"
+#include "data/demo_planning.h"
 #include "data/demo_siblings.h"
 #include "data/dictionaries.h"
 #include "data/tables.h"
@@ -43,6 +44,7 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
         demo::WriteFixedTermShowcase(b);
         demo::WritePeople(b);
         demo::WriteSiblingShowcase(b);
+        demo::WritePlanningShowcase(b);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "data/procedures.h"
 
 #include "data/numbers.h"
+#include "data/planning_routines.h"
 #include "data/table_fields.h"
 #include "data/tables.h"
 #include "data/utility_services.h"
@@ -17,6 +18,8 @@ void Ouvrir_Tables(GlobalState& g) {
         for (std::string_view name : tables::OpenedAtInit)
             *g.Handles.Find(name) = g.TheDatabase.OpenTable(std::string(name));
         g.PayPeriodRecord = g.Handles.PeriodesPaie.ReadRecord(tables::keys::PeriodesPaie);
+        // The planning routines the editor calls live with the connection.
+        RegisterPlanningRoutines(g.TheDatabase);
     } catch (...) {
         g.Handles = {};
         g.PayPeriodRecord = {};

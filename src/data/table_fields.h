@@ -161,14 +161,45 @@ inline constexpr int JourPosition = 22;
 inline constexpr int HeurePosition = 23;
 } // namespace tpsdetailsinterv
 
+namespace tpssanscontrat {
+// key: the TPSDETAILSINTERV key of the slot kept without contract.
+inline constexpr int Contrat = 1;     // contract key the slot was planned under
+inline constexpr int Debuts = 2;      // first day of each period without contract
+inline constexpr int Fins = 3;        // last day, in step with 2 (empty: open)
+inline constexpr int JourNote = 4;    // day the periods were noted
+inline constexpr int Utilisateur = 5; // who kept the slot
+} // namespace tpssanscontrat
+
 namespace tpsexceptions {
 // key: helper code (1-5), start day on 5 digits (6-10), sequence.
 inline constexpr int Contrat = 1; // contract key
 } // namespace tpsexceptions
 
 namespace tpsmoi {
-inline constexpr int Contrat = 4; // contract key
+// key: helper code (5), day (5), sequence (2).
+inline constexpr int Libelle = 1;    // what the hours were spent on
+inline constexpr int HeureDebut = 2; // "hhcc"
+inline constexpr int HeureFin = 3;   // "hhcc"
+inline constexpr int Contrat = 4;    // contract key
 } // namespace tpsmoi
+
+// Payroll details beside DETAILCALCUL: only their presence is read here.
+namespace detailadmin {                // key: contract key + pay period
+inline constexpr int HeuresPayees = 1; // x 100
+} // namespace detailadmin
+namespace detailprest {                   // key: contract key + pay period
+inline constexpr int HeuresFacturees = 1; // x 100
+} // namespace detailprest
+namespace detailinter {          // key: contract key + sequence (2) + pay period
+inline constexpr int Heures = 1; // x 100
+} // namespace detailinter
+
+namespace opposition {                   // key: contract key + sequence
+inline constexpr int Nature = 1;         // "Saisie sur salaire", "Cession"...
+inline constexpr int Creancier = 2;
+inline constexpr int MontantMensuel = 3; // x 100
+inline constexpr int DateDebut = 4;
+} // namespace opposition
 
 namespace absencesaidant {
 // key: helper code (1-5), two free characters (6-7), start day from

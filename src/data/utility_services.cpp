@@ -6,8 +6,10 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QLocale>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QVBoxLayout>
 
@@ -80,8 +82,36 @@ int ChooseInDialog(const QStringList& printers, int defaultIndex, QWidget* paren
 
 } // namespace
 
+QStringList UtilityServices::PrinterNames() const {
+    if (printerNames_)
+        return printerNames_();
+    return QPrinterInfo::availablePrinterNames() << PdfPrinterName();
+}
+
+std::unique_ptr<QPrinter> UtilityServices::OpenPrinter(int index, QWidget* parent) const {
+    const QStringList printers = PrinterNames();
+    if (index < 0 || index >= printers.size())
+        return nullptr;
+    const QString name = printers[index];
+    if (opener_)
+        return opener_(name);
+    if (name != PdfPrinterName())
+        return std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
+    QFileDialog dialog(parent, QStringLiteral("Imprimer dans un fichier PDF"));
+    dialog.setObjectName(QStringLiteral("Frm_FichierPdf"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (ui::modal().Show(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return nullptr;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(dialog.selectedFiles().constFirst());
+    return printer;
+}
+
 QString UtilityServices::ChoosePrinter(QWidget* parent) {
-    const QStringList printers = printerNames_ ? printerNames_() : QPrinterInfo::availablePrinterNames();
+    const QStringList printers = PrinterNames();
     if (printers.isEmpty())
         return QStringLiteral("-1");
     const int defaultIndex = printers.indexOf(QPrinterInfo::defaultPrinterName());

@@ -8,7 +8,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace data {
@@ -56,12 +58,25 @@ public:
     // Replaces the list of installed printers (tests).
     void SetPrinterNames(std::function<QStringList()> names) { printerNames_ = std::move(names); }
 
+    // The printers ChoosePrinter offers, in its order: the installed ones,
+    // then a PDF file (so a workstation without a printer can still print).
+    QStringList PrinterNames() const;
+    static QString PdfPrinterName() { return QStringLiteral("Fichier PDF"); }
+    // The printer at `index` of PrinterNames(), ready to print on, or
+    // nullptr when there is none (index out of the list, no file name
+    // given for a PDF file).
+    std::unique_ptr<QPrinter> OpenPrinter(int index, QWidget* parent = nullptr) const;
+    // Replaces how a printer name becomes a printer (tests: a PDF file).
+    using PrinterOpener = std::function<std::unique_ptr<QPrinter>(const QString& name)>;
+    void SetPrinterOpener(PrinterOpener opener) { opener_ = std::move(opener); }
+
 private:
     bool dateRejected_ = false;
     QDate today_;
     QString separatorOverride_;
     PrinterChooser chooser_;
     std::function<QStringList()> printerNames_;
+    PrinterOpener opener_;
 };
 
 } // namespace data

@@ -71,6 +71,8 @@ SauvegardeContrat::SauvegardeContrat(EditorContext& context, Frm_ElementsContrat
     : ctx(context), editor_(editor), onglets_(onglets) {
     InstallerControlesHeuresChevauchement();
     InstallerGardes();
+    checks_.Install(rules::SaveCheck::PlanningIncidences,
+                    [this] { return !incidences_.Verif_IncidencesPlanning(); });
 }
 
 // --- OK ---
@@ -146,9 +148,11 @@ void SauvegardeContrat::Ecrire_Donnees() {
         return;
     }
     if (!EnregistrerContrat()) {
+        incidences_.Oublier();
         writeRefused_ = true;
         return;
     }
+    incidences_.AppliquerChoix();
     // Already written: the warning does not stop what follows a save.
     AvertirDateFinCreee();
 }
@@ -376,7 +380,8 @@ void SauvegardeContrat::Cmd_Retour_Click() {
     if (IncidencesAVerifier() && !Verif_IncidencesPlanning())
         return;
     if (!EnregistrerContrat())
-        return;
+        return incidences_.Oublier();
+    incidences_.AppliquerChoix();
     overlap_ = false;
     if (AvertirDateFinCreee())
         return;

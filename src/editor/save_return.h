@@ -3,6 +3,7 @@
 // save. The contract is written only over the version the editor opened:
 // a contract held or changed by another workstation is never overwritten.
 #include "editor/editor_context.h"
+#include "editor/planning_incidences.h"
 #include "rules/contract_guards.h"
 #include "rules/contract_overlap.h"
 #include "rules/save_checks.h"
@@ -76,6 +77,7 @@ private:
     Frm_ElementsContrat& editor_;
     std::array<OngletContrat*, NombreOnglets> onglets_;
     rules::SaveChecks checks_;
+    IncidencesPlanning incidences_{ctx};
     rules::ContractOverlapResult overlapResult_;
     bool overlap_ = false;      // VerifContratExist found another contract on the same dates
     bool writeRefused_ = false; // the last write stored nothing

@@ -14,9 +14,9 @@
 // go on.
 //
 // Installed by the editor when it is built: the hours and overlap checks
-// (rules/hours_limit.h, rules/contract_overlap.h). The modification,
-// end-date and planning guards are not implemented yet; until they are, a
-// contract is saved without them.
+// (rules/hours_limit.h, rules/contract_overlap.h), the payroll guards
+// (rules/contract_guards.h) and the planning incidences
+// (rules/planning_incidences.h).
 #include <QString>
 #include <array>
 #include <functional>

@@ -6,6 +6,7 @@
 #include "data/dates.h"
 #include "data/demo_builder.h"
 #include "data/demo_database.h"
+#include "data/demo_planning.h"
 #include "data/dictionaries.h"
 #include "data/procedures.h"
 #include "data/table_fields.h"
@@ -281,6 +282,12 @@ TEST_F(DemoDatabase, HasEveryShapeOfDataTheScreensShow) {
         {"calculated months", "SELECT DETAILCALCUL AVEC 1 = \"F\"", 1},
         {"planned interventions", "SELECT TPSDETAILSINTERV", 1},
         {"unavailability", "SELECT TPSAIDANTINDISPO", 1},
+        {"indirect labour", "SELECT TPSMOI", 2},
+        {"a slot kept without contract", "SELECT TPSSANSCONTRAT", 1},
+        {"an opposition", "SELECT OPPOSITION", 1},
+        {"administrative payroll details", "SELECT DETAILADMIN", 1},
+        {"service and intervention details", "SELECT DETAILPREST", 1},
+        {"intervention details", "SELECT DETAILINTER", 1},
         {"missions", "SELECT MISSIONSAIDANT", 1},
         {"employers found by name", "SSELECT CIVILAIDE AVEC CodeAideElts AND SANS 43", 10},
         {"ZORVELIA telemanagement", "SELECT ASSOCIATION AVEC 38 = \"ZORVELIA\"", 1},
@@ -315,6 +322,28 @@ TEST_F(DemoDatabase, HasEveryShapeOfDataTheScreensShow) {
               db().SelectRecords("SELECT CIVILAIDANT").DCount());
     EXPECT_GT(db().SelectRecords("SELECT RIBAIDANT").DCount(),
               db().SelectRecords("SELECT CIVILAIDANT").DCount() / 2);
+}
+
+TEST_F(DemoDatabase, OneHelperComesOnSeveralDaysAndHoursUnderHerContract) {
+    const std::string contract = data::demo::PlanningShowcaseContract(db());
+    ASSERT_FALSE(contract.empty());
+    const dba::Record r = db().OpenTable(t::CONTRAT).ReadRecord(contract);
+    const dba::ResultList planned = db().SelectRecords("SELECT TPSDETAILSINTERV = \"" + contract +
+                                                         "]\" AVEC CodeAide = \"" + r.Item(c::Employeur) +
+                                                         "\" AND AVEC CodeActInterv = \"" +
+                                                         r.Item(c::Activites, 1) + "\"",
+                                                     "0 JourInterv HeureInterv 1");
+    std::set<std::string> days, hours;
+    int open = 0;
+    for (int i = 1; i <= planned.DCount(); ++i) {
+        days.insert(planned.Item(i, 2));
+        hours.insert(planned.Item(i, 3));
+        open += planned.Item(i, 4).empty();
+    }
+    EXPECT_GE(days.size(), 3u);
+    EXPECT_GE(hours.size(), 3u);
+    EXPECT_GT(open, 0) << "an end given to the contract cuts some of them";
+    EXPECT_GE(db().SelectRecords("SELECT TPSMOI AVEC 4 = \"" + contract + "\"").DCount(), 1);
 }
 
 TEST_F(DemoDatabase, SettingsRecordsAndListsAreUsable) {
