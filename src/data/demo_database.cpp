@@ -8,6 +8,7 @@
 #include "data/demo_siblings.h"
 #include "data/dictionaries.h"
 #include "data/tables.h"
+#include "documents/modeles_defaut.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -43,6 +44,7 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
         demo::WriteFixedTermShowcase(b);
         demo::WritePeople(b);
         demo::WriteSiblingShowcase(b);
+        documents::InstallerModelesDefaut(db, demo::DayText(demo::Today()));
     });
 }
 
