@@ -7,20 +7,20 @@ namespace documents {
 
 void NoterImpression(dba::Database& db, const std::string& selecteur, Genre genre, const std::string& cleDocument,
                      const Impression& impression) {
-    const std::string table = CleModele(selecteur, genre);
+    const std::string modele = CleModele(selecteur, genre);
     const char* registre = genre == Genre::Contrat ? data::tables::LIENCONTRAT : data::tables::LIENAVENANT;
     db.Transaction([&] {
         db.CreateTable(registre);
-        db.CreateTable(table);
+        db.CreateTable(data::tables::DOCIMPRIME);
         const dba::Table links = db.OpenTable(registre);
-        if (!links.Exists(table))
-            links.NewRecord(table).DBWrite();
-        const dba::Table printed = db.OpenTable(table);
-        dba::Record r = printed.ReadRecordOrEmpty(cleDocument);
-        r.Insert(1, -1, impression.jour);
-        r.Insert(2, -1, impression.heure.toStdString());
-        r.Insert(3, -1, impression.utilisateur.toStdString());
-        r.Insert(4, -1, impression.destination.toStdString());
+        if (!links.Exists(modele))
+            links.NewRecord(modele).DBWrite();
+        dba::Record r = db.OpenTable(data::tables::DOCIMPRIME).ReadRecordOrEmpty(cleDocument);
+        r.SetItem(1, modele);
+        r.Insert(2, -1, impression.jour);
+        r.Insert(3, -1, impression.heure.toStdString());
+        r.Insert(4, -1, impression.utilisateur.toStdString());
+        r.Insert(5, -1, impression.destination.toStdString());
         r.DBWrite();
     });
 }

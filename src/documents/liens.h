@@ -1,12 +1,12 @@
 #pragma once
-// What was printed, when and by whom: every document printed or saved is
-// noted in the document table of its entity and agreement (named like its
-// model: "00102CONTRAT", "00102AVENANT"), under the document key, and that
-// table is registered in LIENCONTRAT or LIENAVENANT. The contract editor
-// writes the same records back after a save (the after-save updates), so
-// the records exist for every contract saved since documents were printed.
-//   fields, one value per printing, in step: 1 day, 2 time "hh:mm",
-//   3 user, 4 where it went ("imprimante X", "PDF /chemin/contrat.pdf")
+// What was printed, when and by whom. Every document printed or saved is
+// noted in DOCIMPRIME under its document key (contract key, or contract key
+// followed by the amendment number), and its model's key ("00102CONTRAT",
+// "00102AVENANT") is registered in LIENCONTRAT or LIENAVENANT, the records
+// the contract editor also writes back after a save.
+//   DOCIMPRIME fields: 1 model key; then one value per printing, in step:
+//   2 day, 3 time "hh:mm", 4 user, 5 where it went ("imprimante X",
+//   "PDF /chemin/contrat.pdf")
 #include "dba/database.h"
 #include "documents/champs.h"
 
@@ -16,13 +16,13 @@
 namespace documents {
 
 struct Impression {
-    std::string jour;  // day number
-    QString heure;     // "hh:mm"
+    std::string jour; // day number
+    QString heure;    // "hh:mm"
     QString utilisateur;
     QString destination;
 };
 
-// dba::Error propagates (the caller tells the user).
+// In one transaction; dba::Error propagates (the caller tells the user).
 void NoterImpression(dba::Database& db, const std::string& selecteur, Genre genre, const std::string& cleDocument,
                      const Impression& impression);
 

@@ -181,8 +181,7 @@ TEST_F(DocumentPdfTest, TheControlTellsWhatIsMissingAndShowsNoPreview) {
     edit.Executer();
     scripted.messages.verify();
     EXPECT_EQ(report, message);
-    const auto tables = lib.db.Tables();
-    EXPECT_EQ(std::count(tables.begin(), tables.end(), "00102CONTRAT"), 0);
+    EXPECT_FALSE(lib.db.OpenTable(DOCIMPRIME).Exists("50001001"));
 }
 
 TEST_F(DocumentPdfTest, TheConsoleWritesTheDocumentWithoutAWindow) {
