@@ -145,8 +145,9 @@ TEST_F(ImpressionTest, ThePrintFollowsOnlyASaveThatWentThrough) {
             EXPECT_FALSE(editor.State().contractPrinted);
             EXPECT_EQ(editor.RetourDocument(), "");
         });
-        if (!c.printed)
+        if (!c.printed) {
             EXPECT_EQ(Stored().Item(), before);
+        }
         // The contract being printed, the save leaves its document link to
         // the printing, and a preview closed unprinted notes nothing.
         EXPECT_FALSE(lib.db.OpenTable(LIENCONTRAT).Exists("00102CONTRAT"));
