@@ -51,14 +51,13 @@ struct Mesure {
 };
 
 struct Page {
-    QRectF entier, corps, entete, pied;
+    QRectF corps, entete, pied;
 };
 
 Page Gabarit(QPrinter& printer) {
     const Mesure mm{static_cast<double>(printer.resolution())};
     const QRectF full = printer.pageLayout().fullRectPixels(printer.resolution());
     Page p;
-    p.entier = QRectF(0, 0, full.width(), full.height());
     const double gauche = mm(22), droite = mm(20);
     p.entete = QRectF(gauche, mm(12), full.width() - gauche - droite, mm(14));
     p.pied = QRectF(gauche, full.height() - mm(20), full.width() - gauche - droite, mm(10));

@@ -155,4 +155,21 @@ TEST_F(ImpressionTest, ThePrintFollowsOnlyASaveThatWentThrough) {
     }
 }
 
+TEST_F(ImpressionTest, AReadOnlyUserPrintsTheContractAsStoredWithoutSaving) {
+    const std::string before = Stored().Item();
+    OpenBrowser("lecture");
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        child<QLineEdit>(editor, "Txt_PerEssaiContrat")->setText("45");
+        scripted.modal.onNext("Frm_ApercuDocument", [&](QDialog& preview) {
+            EXPECT_TRUE(editor.isVisible());
+            EXPECT_EQ(Edit(editor)->W_CleDocument(), "50001001");
+            preview.reject();
+        });
+        ClickButton(editor, "Cmd_ImpContrat");
+        scripted.modal.verify();
+        EXPECT_TRUE(editor.isVisible());
+    });
+    EXPECT_EQ(Stored().Item(), before);
+}
+
 } // namespace
