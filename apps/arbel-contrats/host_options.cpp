@@ -25,7 +25,14 @@ std::optional<HostOptions> ParseHostOptions(const QStringList& arguments, QStrin
     const QCommandLineOption onglet(QStringLiteral("onglet"),
                                     QStringLiteral("Avec --contrat : onglet de l'éditeur à montrer (0 à 4)."),
                                     QStringLiteral("N"), QStringLiteral("0"));
-    parser.addOptions({db, user, aide, shot, contrat, onglet});
+    const QCommandLineOption document(
+        QStringLiteral("document"),
+        QStringLiteral("Avec --pdf : contrat (clé) ou avenant (clé suivie du numéro d'avenant) à écrire."),
+        QStringLiteral("CLE"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"),
+                                 QStringLiteral("Écrit le document donné par --document dans ce fichier PDF puis quitte."),
+                                 QStringLiteral("FICHIER.pdf"));
+    parser.addOptions({db, user, aide, shot, contrat, onglet, document, pdf});
     if (!parser.parse(arguments)) {
         error = parser.errorText() + QLatin1Char('\n') + parser.helpText();
         return std::nullopt;
@@ -49,6 +56,10 @@ std::optional<HostOptions> ParseHostOptions(const QStringList& arguments, QStrin
         error = QStringLiteral("--contrat s'emploie avec --screenshot\n%1").arg(parser.helpText());
         return std::nullopt;
     }
+    if (parser.isSet(document) != parser.isSet(pdf)) {
+        error = QStringLiteral("--document et --pdf s'emploient ensemble\n%1").arg(parser.helpText());
+        return std::nullopt;
+    }
     HostOptions options;
     options.database = parser.value(db);
     options.user = parser.value(user);
@@ -56,6 +67,8 @@ std::optional<HostOptions> ParseHostOptions(const QStringList& arguments, QStrin
     options.screenshot = parser.value(shot);
     options.contrat = parser.value(contrat);
     options.onglet = tab;
+    options.document = parser.value(document);
+    options.pdf = parser.value(pdf);
     return options;
 }
 

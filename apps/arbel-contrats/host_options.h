@@ -11,6 +11,8 @@ struct HostOptions {
     QString screenshot; // --screenshot FILE.png: render the window and exit
     QString contrat;    // --contrat KEY: with --screenshot, render the editor on this contract
     int onglet = 0;     // --onglet N: the editor's tab to render (0 to 4)
+    QString document;   // --document KEY: with --pdf, the contract or amendment (key + number) to write
+    QString pdf;        // --pdf FILE.pdf: write that document as PDF and exit
 };
 
 // Parses the arguments; on a usage error returns nullopt with the message

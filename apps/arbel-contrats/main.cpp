@@ -11,6 +11,7 @@
 #include "data/demo_database.h"
 #include "data/procedures.h"
 #include "data/tables.h"
+#include "documents/document.h"
 #include "ui/messages.h"
 
 #include <QApplication>
@@ -114,6 +115,25 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto rights = std::make_shared<data::AccessRights>(db, user.toStdString());
+    if (!options->pdf.isEmpty()) {
+        // For support staff: the document as the editor would print it, no window.
+        const std::string key = options->document.toStdString();
+        QString error;
+        try {
+            const std::string selector = documents::SelecteurDuContrat(db, key);
+            error = selector.empty()
+                        ? QStringLiteral("Le contrat du document %1 est introuvable.").arg(options->document)
+                        : documents::EcrirePdf(db, key, selector, options->pdf);
+        } catch (const dba::Error& e) {
+            error = QStringLiteral("Les contrats ne peuvent pas être lus : %1").arg(QString::fromUtf8(e.what()));
+        }
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "arbel-contrats: %s\n", qPrintable(error));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(options->pdf));
+        return 0;
+    }
     if (const std::optional<std::string> refusal = db.WriteRefusal()) {
         // Everyone is a reader then (see AccessRights): say why once.
         const QString text = QStringLiteral("La base de données est ouverte en consultation seulement : aucune "

@@ -60,6 +60,15 @@ const std::vector<Command>& Commands() {
          0,
          {{"--scale", true}, {"--seed", true}},
          RunDemo},
+        {"document",
+         "CLE --pdf FICHIER.pdf [--modele SELECTEUR]",
+         "écrit en PDF le document d'un contrat (CLE du contrat) ou d'un avenant (CLE suivie du numéro "
+         "d'avenant) ; le modèle est celui de l'association et de la convention du contrat",
+         1,
+         1,
+         {{"--pdf", true}, {"--modele", true}},
+         RunDocument},
+        {"modeles", "", "installe les modèles de documents par défaut qui manquent", 0, 0, {}, RunModeles},
     };
     return commands;
 }

@@ -20,5 +20,7 @@ int RunIndexes(CommandContext& context);
 int RunCheck(CommandContext& context);
 int RunCopy(CommandContext& context);
 int RunDemo(CommandContext& context);
+int RunDocument(CommandContext& context);
+int RunModeles(CommandContext& context);
 
 } // namespace console

@@ -9,6 +9,7 @@
 #include "data/demo_siblings.h"
 #include "data/dictionaries.h"
 #include "data/tables.h"
+#include "documents/modeles_defaut.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -45,6 +46,7 @@ void BuildDemoDatabase(dba::Database& db, int scale, std::uint32_t seed) {
         demo::WritePeople(b);
         demo::WriteSiblingShowcase(b);
         demo::WritePlanningShowcase(b);
+        documents::InstallerModelesDefaut(db, demo::DayText(demo::Today()));
     });
 }
 

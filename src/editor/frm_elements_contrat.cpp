@@ -65,9 +65,7 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     // contract's: a period on screen that the contract does not have reads
     // as a changed working time and would check the hours at every save.
     ViderTexte(ui->Cbo_FreqWContrat);
-    // Printing saves then prints the contract's document; documents are not
-    // part of the library yet, so the button would do nothing.
-    ui->Cmd_ImpContrat->setEnabled(false);
+    // Until a real amendment is shown there is no amendment to print.
     ui->Cmd_ImpAvenant->setEnabled(false);
     // Enter completes codes and searches names: it never presses a button.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -106,6 +104,8 @@ Frm_ElementsContrat::Frm_ElementsContrat(data::GlobalState& globals, QWidget* pa
     ui::onClick(ui->Cmd_OK, this, [this] { sauvegarde_->Cmd_OK_Click(); });
     ui::onClick(ui->Cmd_Retour, this, [this] { sauvegarde_->Cmd_Retour_Click(); });
     ui::onClick(ui->Cmd_SupprimerContrat, this, [this] { sauvegarde_->Cmd_SupprimerContrat_Click(); });
+    ui::onClick(ui->Cmd_ImpContrat, this, [this] { Cmd_ImpContrat_Click(); });
+    ui::onClick(ui->Cmd_ImpAvenant, this, [this] { Cmd_ImpAvenant_Click(); });
     EnregistrerEcransLateraux();
     Form_Load();
 }
@@ -209,6 +209,7 @@ void Frm_ElementsContrat::Afficher_Donnees() {
     paie_->Activites().AfficherActivites();
     ctx_->state.tabLoaded[FinContrat] = true;
     Afficher_Ong5();
+    ui->Cmd_ImpContrat->setEnabled(true);
     NoterTexteOuverture(*onglets_[Origine]);
     NoterTexteOuverture(*onglets_[FinContrat]);
     for (QLabel* label : {ui->Etq_Conges_0, ui->Etq_Conges_1, ui->Etq_Conges_2, ui->Etq_Conges_3})

@@ -55,6 +55,13 @@ public:
     void Ecrire_Ong1(), Ecrire_Ong2(), Ecrire_Ong3(), Ecrire_Ong4(), Ecrire_Ong5();
     void Griser_ComboOng1(), Degriser_ComboOng1(), Activer_MotifCDD(), Remplir_Aide();
 
+    // Save then print the contract's document, or the amendment's shown
+    // (impression_documents.cpp).
+    void Cmd_ImpContrat_Click();
+    void Cmd_ImpAvenant_Click();
+    // What the document editor control reported about the last document.
+    const QString& RetourDocument() const { return retourDocument_; }
+
     // The rule checks of the save flows (hours and overlap installed); a
     // host or a test may replace any of them.
     rules::SaveChecks& ControlesEnregistrement();
@@ -90,6 +97,7 @@ private:
     // The side screens of the library and of the suite (side_screens_wiring.cpp).
     void EnregistrerEcransLateraux();
     void OuvrirMotifCDD();
+    void ImprimerDocument(bool avenant);
 
     std::unique_ptr<Ui::Frm_ElementsContrat> ui;
     std::unique_ptr<editor::EditorContext> ctx_;
@@ -101,4 +109,5 @@ private:
     QStringList echecsLecture_;
     QMenu* mnuAide_ = nullptr;
     int currentTab_ = 0;
+    QString retourDocument_;
 };

@@ -215,6 +215,8 @@ void OngletCaracteristiques::AfficherControles() {
     const QString number = Valeur(r, c::NumeroAvenant, n);
     ui.Txt_AvenantContrat->setText(rules::EstTermesInitiaux(number) ? QStringLiteral("0") : number);
     const bool initiales = rules::EstTermesInitiaux(ui.Txt_AvenantContrat->text());
+    // Only a real amendment has a document of its own.
+    ui.Cmd_ImpAvenant->setEnabled(!initiales);
     if (initiales) {
         // The initial terms take effect when the contract starts.
         ui.Txt_DatEffetContrat->setEnabled(false);

@@ -1,6 +1,7 @@
 // The host application as support staff and the demo script run it: on a
 // demo database, signed in as a given user, rendering its window to a PNG.
 #include "data/demo_database.h"
+#include "dba/database.h"
 #include "support/run_program.h"
 
 #include <QDir>
@@ -72,6 +73,10 @@ TEST_F(HostApplication, RefusesUnknownUsersMissingDatabasesAndBadArguments) {
          "ne peut pas être ouverte"},
         {{"--db", Database(), "--nimporte"}, 2, "nimporte"},
         {{"--db", Database(), "en-trop"}, 2, "en-trop"},
+        {{"--db", Database(), "--pdf", File("seul.pdf")}, 2, "--document et --pdf"},
+        {{"--db", Database(), "--user", "demo", "--document", "99999001", "--pdf", File("x.pdf")},
+         1,
+         "Le contrat du document 99999001 est introuvable."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.says);
@@ -113,6 +118,20 @@ TEST_F(HostApplication, ADatabaseItCannotWriteOpensForConsultationAndSaysWhy) {
     for (const char* part : {"ouverte en consultation seulement", "est en lecture seule", "droit d'écriture"})
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(part))) << part << "\n" << run.err.toStdString();
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("demo.arbel")});
+}
+
+TEST_F(HostApplication, WritesTheDocumentOfAnAmendmentWithoutAWindow) {
+    dba::Database db = dba::Database::Open(Database().toStdString());
+    const dba::ResultList amended = db.SelectRecords("SSELECT CONTRAT AVEC 1 = \"02\" AND AVEC 14 = \"01\"", "0");
+    ASSERT_GT(amended.DCount(), 0);
+    const QString key = QString::fromStdString(amended.Item(1)) + QStringLiteral("01");
+    const QStringList args = {"--db", Database(), "--user", data::demo::UtilisateurDemo, "--document", key,
+                              "--pdf", File("avenant.pdf")};
+    const ProgramRun run = Host(args);
+    ASSERT_TRUE(run.finished);
+    ASSERT_EQ(run.exitCode, 0) << run.Describe(ARBEL_HOST_EXE, args).toStdString();
+    const ProgramRun text = RunProgram(QStringLiteral("pdftotext"), {File("avenant.pdf"), QStringLiteral("-")});
+    EXPECT_TRUE(text.out.contains(QStringLiteral("Avenant n° 01 au contrat n° ") + key.left(8))) << text.out.toStdString();
 }
 
 } // namespace

@@ -107,8 +107,8 @@ TEST_F(CaracteristiquesTest, TheLatestEntryIsShownAndTheUpDownStepsBackToTheInit
             EXPECT_EQ(Edit(e, "Txt_AvenantContrat")->text(), k.number);
             EXPECT_EQ(Edit(e, "Txt_DatEffetContrat")->text(), k.effective);
             EXPECT_EQ(Edit(e, "Txt_DatEffetContrat")->isEnabled(), k.dateEnabled);
-            // Printing waits for the documents; deleting is for amendments.
-            EXPECT_FALSE(Button(e, "Cmd_ImpAvenant")->isEnabled());
+            // Printing and deleting are for amendments.
+            EXPECT_EQ(Button(e, "Cmd_ImpAvenant")->isEnabled(), k.printable);
             EXPECT_EQ(Button(e, "Cmd_SupprAv")->isEnabled(), k.printable);
             EXPECT_EQ(Edit(e, "Txt_TauxHorContrat")->text(), k.rate);
             EXPECT_EQ(Edit(e, "Txt_CoefNivContrat")->text(), k.coefficient);

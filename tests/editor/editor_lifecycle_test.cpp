@@ -264,8 +264,7 @@ TEST_F(EditorTest, SideScreenButtonsFollowTheirScreenTheRulesAndTheLevel) {
                                  "Cmd_QualifPro", "Cmd_TpsIndem"})
             EXPECT_TRUE(child<QPushButton>(editor, name)->isEnabled()) << name;
         EXPECT_FALSE(child<QPushButton>(editor, "Cmd_MotifCDD")->isEnabled());
-        // Printing needs the contract's documents, not in the library yet.
-        EXPECT_FALSE(child<QPushButton>(editor, "Cmd_ImpContrat")->isEnabled());
+        EXPECT_TRUE(child<QPushButton>(editor, "Cmd_ImpContrat")->isEnabled());
         int opened = 0;
         editor.SetEcranLateral("Cmd_Comment", [&] { opened = 10; });
         editor.SetEcranLateral("Cmd_Comment", [&] { ++opened; });
