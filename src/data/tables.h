@@ -39,7 +39,6 @@ inline constexpr char AVENANT[] = "AVENANT";
 inline constexpr char LIENCONTRAT[] = "LIENCONTRAT";
 inline constexpr char LIENAVENANT[] = "LIENAVENANT";
 inline constexpr char MODELEDOC[] = "MODELEDOC"; // contract and amendment document models
-inline constexpr char DOCIMPRIME[] = "DOCIMPRIME"; // documents printed, by document key
 inline constexpr char CONSTANTESPAIE[] = "CONSTANTESPAIE"; // record "1": payroll constants
 inline constexpr char ELTSPARTEMP[] = "ELTSPARTEMP";       // private-employer settings
 inline constexpr char DETAILMANDAT[] = "DETAILMANDAT";
@@ -70,7 +69,7 @@ inline constexpr std::array<std::string_view, 22> OpenedAtInit = {
     RUBSAISIE,  TPSEXCEPTIONS, INFOSAIDANT, GRILLESCC};
 
 // Every table of the directory (InstallDictionaries creates the missing ones).
-inline constexpr std::array<std::string_view, 45> All = {
+inline constexpr std::array<std::string_view, 44> All = {
     CONTRAT,      ETABLISSEMENT,     CIVILAIDANT,      TABLES,         MISSIONSAIDANT,
     CONTRATSPREV, CONTRATINV,        CONVENTIONCOL,    PROFIL,         RUBCHARGE,
     ASSOCIATION,  ACTIVITESAIDE,     ACTIVITES,        CIVILAIDE,      HISTORINDEM,
@@ -79,8 +78,7 @@ inline constexpr std::array<std::string_view, 45> All = {
     LIENCONTRAT,  LIENAVENANT,       CONSTANTESPAIE,   ELTSPARTEMP,    DETAILMANDAT,
     PCS,          TPSAIDANTINDISPO,  TPSDETAILSINTERV, TPSPARAM,       TPSSANSCONTRAT,
     DETAILADMIN,  DETAILINTER,       DETAILPREST,      OPPOSITION,     ORGANISMESOCIAL,
-    TPSMOI,       DROITSUTILISATEUR, PARAMTELEGESTION, MODELEDOC,
-    DOCIMPRIME};
+    TPSMOI,       DROITSUTILISATEUR, PARAMTELEGESTION, MODELEDOC};
 
 // Records of TABLES: one parameter list each (field 2 codes, field 3 labels).
 namespace lists {

@@ -20,7 +20,9 @@ std::string KeyNumberStore(const std::string& table) {
 }
 
 bool IsTableName(const std::string& name) {
-    if (name.empty() || name.size() > 64 || name[0] < 'A' || name[0] > 'Z')
+    // A leading digit is allowed: some tables are named after codes
+    // (the documents of an entity and agreement, "00102CONTRAT").
+    if (name.empty() || name.size() > 64)
         return false;
     for (char c : name)
         if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-'))

@@ -1,17 +1,18 @@
 #pragma once
-// What was printed, when and by whom. Every document printed or saved is
-// noted in DOCIMPRIME under its document key (contract key, or contract key
-// followed by the amendment number), and its model's key ("00102CONTRAT",
-// "00102AVENANT") is registered in LIENCONTRAT or LIENAVENANT, the records
-// the contract editor also writes back after a save.
-//   DOCIMPRIME fields: 1 model key; then one value per printing, in step:
-//   2 day, 3 time "hh:mm", 4 user, 5 where it went ("imprimante X",
-//   "PDF /chemin/contrat.pdf")
+// What was printed, when and by whom. The documents of one model live in
+// the table named by the model's key ("00102CONTRAT", "00102AVENANT"), one
+// record per document key (contract key, or contract key followed by the
+// amendment number); the model's key is registered in LIENCONTRAT or
+// LIENAVENANT. After a save the contract editor writes both records back,
+// which tells the document editor that the contract changed since.
+//   Fields, one value per printing, in step: 1 day, 2 time "hh:mm",
+//   3 user, 4 where it went ("imprimante X", "PDF /chemin/contrat.pdf")
 #include "dba/database.h"
 #include "documents/champs.h"
 
 #include <QString>
 #include <string>
+#include <vector>
 
 namespace documents {
 
@@ -25,5 +26,10 @@ struct Impression {
 // In one transaction; dba::Error propagates (the caller tells the user).
 void NoterImpression(dba::Database& db, const std::string& selecteur, Genre genre, const std::string& cleDocument,
                      const Impression& impression);
+
+// The printings noted for a document, oldest first; none when the model's
+// table does not exist yet (nothing of that model was ever printed).
+std::vector<Impression> Impressions(const dba::Database& db, const std::string& modele,
+                                    const std::string& cleDocument);
 
 } // namespace documents

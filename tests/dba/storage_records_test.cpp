@@ -119,6 +119,17 @@ TEST_P(StorageRecords, MissingRecordAndTableRaiseTheirErrors) {
     EXPECT_EQ(db.Tables(), std::vector<std::string>{"CONTRAT"});
 }
 
+// Tables named after codes (the documents of entity 001, agreement 02)
+// start with a digit: written, read and selected like any other.
+TEST_P(StorageRecords, ATableNameMayStartWithADigit) {
+    db.CreateTable("00102CONTRAT");
+    db.OpenTable("00102CONTRAT").NewRecord("50001001").DBWrite();
+    EXPECT_TRUE(db.OpenTable("00102CONTRAT").Exists("50001001"));
+    const ResultList found = db.SelectRecords("SELECT 00102CONTRAT", "0");
+    ASSERT_EQ(found.DCount(), 1);
+    EXPECT_EQ(found.Item(1, 1), "50001001");
+}
+
 TEST_P(StorageRecords, InvalidValuesAreRefusedAndNothingIsStored) {
     const std::string bad = "caf\xE9"; // Latin-1, not UTF-8
     struct Case {

@@ -6,6 +6,7 @@
 #include "data/demo_database.h"
 #include "data/tables.h"
 #include "documents/document.h"
+#include "documents/liens.h"
 #include "documents/modeles_defaut.h"
 #include "screens/ctr_edit/ctr_edit.h"
 #include "support/install_scripted.h"
@@ -181,7 +182,7 @@ TEST_F(DocumentPdfTest, TheControlTellsWhatIsMissingAndShowsNoPreview) {
     edit.Executer();
     scripted.messages.verify();
     EXPECT_EQ(report, message);
-    EXPECT_FALSE(lib.db.OpenTable(DOCIMPRIME).Exists("50001001"));
+    EXPECT_TRUE(documents::Impressions(lib.db, "00102CONTRAT", "50001001").empty());
 }
 
 TEST_F(DocumentPdfTest, TheConsoleWritesTheDocumentWithoutAWindow) {

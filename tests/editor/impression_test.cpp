@@ -5,6 +5,7 @@
 
 #include "data/tables.h"
 #include "data/utility_services.h"
+#include "documents/liens.h"
 #include "documents/modeles_defaut.h"
 #include "screens/ctr_edit/ctr_edit.h"
 #include "support/run_program.h"
@@ -94,11 +95,10 @@ TEST_F(ImpressionTest, AmendmentTwoIsSavedThenPrintedUnderTheContractKeyAndItsNu
     EXPECT_TRUE(text.out.contains(QStringLiteral("Avenant n° 02 au contrat n° 50001001"))) << text.out.toStdString();
     // Noted under the amendment's key; and, the contract itself not being
     // printed, its document link was touched by the save.
-    const dba::Record noted = lib.db.OpenTable(DOCIMPRIME).ReadRecord("5000100102");
-    EXPECT_EQ(noted.Item(1), "00102AVENANT");
-    EXPECT_EQ(noted.DCount(2), 1);
-    EXPECT_EQ(noted.Item(4), "test");
-    EXPECT_EQ(noted.Item(5), ("PDF " + pdf).toStdString());
+    const std::vector<documents::Impression> noted = documents::Impressions(lib.db, "00102AVENANT", "5000100102");
+    ASSERT_EQ(noted.size(), 1u);
+    EXPECT_EQ(noted.front().utilisateur, "test");
+    EXPECT_EQ(noted.front().destination, "PDF " + pdf);
     EXPECT_TRUE(lib.db.OpenTable(LIENAVENANT).Exists("00102AVENANT"));
     EXPECT_TRUE(lib.db.OpenTable(LIENCONTRAT).Exists("00102CONTRAT"));
 }
@@ -151,7 +151,7 @@ TEST_F(ImpressionTest, ThePrintFollowsOnlyASaveThatWentThrough) {
         // The contract being printed, the save leaves its document link to
         // the printing, and a preview closed unprinted notes nothing.
         EXPECT_FALSE(lib.db.OpenTable(LIENCONTRAT).Exists("00102CONTRAT"));
-        EXPECT_FALSE(lib.db.OpenTable(DOCIMPRIME).Exists("50001001"));
+        EXPECT_TRUE(documents::Impressions(lib.db, "00102CONTRAT", "50001001").empty());
     }
 }
 
