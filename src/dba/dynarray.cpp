@@ -85,6 +85,10 @@ void ReplacePart(std::string& text, char mark, int n, std::string_view part) {
 
 } // namespace
 
+std::string_view FieldOf(std::string_view record, int f) {
+    return f <= 0 ? record : Part(record, FM, f);
+}
+
 std::string Extract(std::string_view record, int f, int v, int s) {
     if (f <= 0)
         return std::string(record);

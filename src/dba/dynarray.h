@@ -22,6 +22,9 @@ int CountParts(std::string_view text, char mark);
 
 // Extract: field f (1..), value v (1..), subvalue s (1..); 0 means "whole".
 std::string Extract(std::string_view record, int f, int v = 0, int s = 0);
+// Field f of the record as a view into it (f <= 0: the whole record), for
+// reading without copying.
+std::string_view FieldOf(std::string_view record, int f);
 // Replace the addressed part, padding with empty parts as needed.
 void Replace(std::string& record, int f, int v, int s, std::string_view part);
 // Insert a value into field f at value position pos (1..); pos -1 appends.

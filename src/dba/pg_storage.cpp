@@ -20,6 +20,7 @@
 #include <libpq-fe.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <map>
@@ -32,7 +33,7 @@ namespace dba {
 namespace {
 
 // Type oids of the results we read.
-constexpr Oid BoolOid = 16, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, OidOid = 26, Float4Oid = 700,
+constexpr Oid BoolOid = 16, ByteaOid = 17, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, OidOid = 26, Float4Oid = 700,
               Float8Oid = 701;
 
 // 64 bits of FNV-1a over the parts, each followed by a NUL.
@@ -140,6 +141,24 @@ public:
     void BindNull(int index) override {
         Slot(index);
         null_[static_cast<std::size_t>(index - 1)] = true;
+    }
+    // A one-dimension bytea[] in the server's binary form.
+    void BindTexts(int index, const std::vector<std::string>& texts) override {
+        std::string array;
+        auto add = [&](std::uint32_t v) {
+            const std::string bytes = ToBigEndian(v);
+            array.append(bytes, 4, 4);
+        };
+        add(1);        // dimensions
+        add(0);        // no NULL element
+        add(ByteaOid); // element type
+        add(static_cast<std::uint32_t>(texts.size()));
+        add(1); // lower bound
+        for (const std::string& text : texts) {
+            add(static_cast<std::uint32_t>(text.size()));
+            array += text;
+        }
+        Set(index, std::move(array));
     }
 
     bool Step() override;
@@ -357,6 +376,28 @@ public:
             state_ = State::Reading;
         }
     }
+
+    // The transaction's BEGIN and its first read in one round trip.
+    long long BeginReadOnly(const std::string& firstRead) override {
+        const std::string sql = "BEGIN ISOLATION LEVEL REPEATABLE READ; " + firstRead;
+        PGresult* result = PQexec(conn_, sql.c_str());
+        state_ = State::Reading;
+        if (PQresultStatus(result) != PGRES_TUPLES_OK || PQntuples(result) != 1 || PQgetisnull(result, 0, 0)) {
+            try {
+                if (PQresultStatus(result) == PGRES_TUPLES_OK)
+                    throw StorageError("Base incomplète : compteur de structure absent");
+                Fail("Exécution de « " + sql + " »", result);
+            } catch (...) {
+                PQclear(result);
+                Rollback();
+                throw;
+            }
+        }
+        const long long value = std::strtoll(PQgetvalue(result, 0, 0), nullptr, 10);
+        PQclear(result);
+        return value;
+    }
+    void EndReadOnly() override { Commit(); }
 
     void Commit() override {
         PGresult* result = PQexec(conn_, "COMMIT");

@@ -14,9 +14,10 @@ namespace {
 
 using Param = std::variant<std::string, double>;
 
-// One SQL look-up returning keys.
+// One SQL look-up returning keys; `withRecords` is the same look-up
+// returning each key with its record's text.
 struct Lookup {
-    std::string sql;
+    std::string sql, withRecords;
     std::vector<Param> params;
 };
 
@@ -30,6 +31,7 @@ struct Access {
 
 // Where the values of a field can be looked up.
 struct Source {
+    std::string table;
     bool isKey = false;
     std::string store;     // index store, or the table itself for the key
     std::string keyNumber; // the key's numeric store
@@ -64,14 +66,25 @@ const char* SqlOp(Op op) {
     return nullptr;
 }
 
+// Look-up of the keys of the rows of `store` that satisfy `where`. The
+// conditions name the store's own columns (value, num; key only when the
+// store is the table itself), so the same text serves the joined form.
+Lookup MakeLookup(const Source& src, const std::string& store, const std::string& where,
+                  std::vector<Param> params) {
+    Lookup l;
+    l.sql = "SELECT key FROM " + QuoteName(store) + " WHERE " + where;
+    l.withRecords = store == src.table ? "SELECT key, rec FROM " + QuoteName(store) + " WHERE " + where
+                                       : "SELECT s.key, t.rec FROM " + QuoteName(store) + " s JOIN " +
+                                             QuoteName(src.table) + " t ON t.key = s.key WHERE " + where;
+    l.params = std::move(params);
+    return l;
+}
+
 // Look-up of the keys whose value column satisfies `where` (text params).
 Lookup ByValue(const Source& src, const std::string& where, std::vector<Param> params,
                bool nonNumbersOnly = false) {
-    std::string col = src.valueColumn();
-    std::string sql = "SELECT key FROM " + QuoteName(src.store) + " WHERE " + where;
-    if (nonNumbersOnly && !src.isKey)
-        sql += " AND num IS NULL";
-    return Lookup{sql, std::move(params)};
+    return MakeLookup(src, src.store, nonNumbersOnly && !src.isKey ? where + " AND num IS NULL" : where,
+                      std::move(params));
 }
 
 std::optional<Access> AccessForTest(const Source& src, const Test& t) {
@@ -87,9 +100,7 @@ std::optional<Access> AccessForTest(const Source& src, const Test& t) {
             const char* numOp = t.op == Op::Eq ? "=" : (t.op == Op::Lt || t.op == Op::Le) ? "<=" : ">=";
             std::string numStore = src.isKey ? src.keyNumber : src.store;
             std::string numWhere = src.isKey ? "" : " AND num IS NOT NULL";
-            a.lookups.push_back(
-                Lookup{"SELECT key FROM " + QuoteName(numStore) + " WHERE num " + numOp + " ?" + numWhere,
-                       {*number}});
+            a.lookups.push_back(MakeLookup(src, numStore, std::string("num ") + numOp + " ?" + numWhere, {*number}));
             if (t.op == Op::Eq) {
                 a.rank = 1; // a text equal byte for byte to a number is a number
             } else {
@@ -176,9 +187,9 @@ public:
         return result;
     }
 
-    // Keys of an access; false (and `out` unspecified) when there are more
-    // than `limit`.
-    bool Fetch(const Access& access, std::size_t limit, std::vector<std::string>& out) const {
+    // Candidates of an access, with their records when `withRecords`;
+    // false (and `out` unspecified) when there are more than `limit`.
+    bool Fetch(const Access& access, std::size_t limit, bool withRecords, std::vector<Candidate>& out) const {
         out.clear();
         // A server computes a whole result before sending it: each look-up
         // asks for a bounded number of rows, and only when that bound is
@@ -189,7 +200,8 @@ public:
         for (const Lookup& l : access.lookups) {
             for (bool bounded : {true, false}) {
                 long long rows = 0;
-                Statement st = session_.Sql(bounded ? l.sql + " LIMIT ?" : l.sql);
+                const std::string& sql = withRecords ? l.withRecords : l.sql;
+                Statement st = session_.Sql(bounded ? sql + " LIMIT ?" : sql);
                 for (std::size_t i = 0; i < l.params.size(); ++i) {
                     if (const auto* text = std::get_if<std::string>(&l.params[i]))
                         st.Bind(static_cast<int>(i + 1), *text);
@@ -200,7 +212,10 @@ public:
                     st.Bind(static_cast<int>(l.params.size() + 1), bound);
                 while (st.Step()) {
                     ++rows;
-                    out.emplace_back(st.Text(0));
+                    Candidate& c = out.emplace_back();
+                    c.key = st.Text(0);
+                    if (withRecords)
+                        c.text.emplace(st.Text(1));
                     if (out.size() >= check) {
                         Normalize(out);
                         if (out.size() > limit)
@@ -218,14 +233,28 @@ public:
         return out.size() <= limit;
     }
 
-    static void Normalize(std::vector<std::string>& keys) {
-        std::sort(keys.begin(), keys.end());
-        keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    // Sorted by key, each key once (keeping a record text when one of its
+    // copies has it).
+    static void Normalize(std::vector<Candidate>& found) {
+        std::sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) { return a.key < b.key; });
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            if (kept > 0 && found[kept - 1].key == found[i].key) {
+                if (!found[kept - 1].text && found[i].text)
+                    found[kept - 1].text = std::move(found[i].text);
+                continue;
+            }
+            if (kept != i)
+                found[kept] = std::move(found[i]);
+            ++kept;
+        }
+        found.resize(kept);
     }
 
 private:
     std::optional<Source> SourceOf(const FieldRef& field) const {
         Source src;
+        src.table = table_;
         src.keyNumber = KeyNumberStore(table_);
         if (field.isKey()) {
             src.isKey = true;
@@ -280,9 +309,9 @@ struct QueryPlan {
     std::vector<std::vector<Access>> groups; // usable accesses per AND-group
 };
 
-std::optional<std::vector<std::string>> CandidateKeys(Session& session, const std::string& table,
-                                                      const TableSchema& schema, const Query& query,
-                                                      const std::map<std::string, ItemPtr>& names) {
+std::optional<std::vector<Candidate>> CandidateKeys(Session& session, const std::string& table,
+                                                    const TableSchema& schema, const Query& query,
+                                                    const std::map<std::string, ItemPtr>& names) {
     Planner planner(session, table, schema, names);
     const long long generation = session.schema().generation;
     std::shared_ptr<QueryPlan>& plan = session.plans[&query];
@@ -315,8 +344,12 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
         static const std::size_t byRank[] = {1, 16, 24, 1000, 1000, 10000};
         return byRank[std::min(a.rank, 5)];
     };
+    // An access expected to give at most this many keys reads their records
+    // in the same statement: one statement instead of one read per key.
+    // Larger sets are narrowed by the group's other accesses first.
+    constexpr std::size_t ReadAlong = 32;
 
-    std::vector<std::string> all;
+    std::vector<Candidate> all;
     for (const std::vector<Access>& group : plan->groups) {
         std::vector<std::pair<std::size_t, const Access*>> usable;
         for (const Access& a : group)
@@ -329,17 +362,19 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         // Sizes are unknown until read: every access is read up to a limit
         // that grows until one of them fits.
-        std::vector<std::string> best, keys;
+        std::vector<Candidate> best, keys;
         std::size_t chosen = 0;
-        bool found = false;
+        bool found = false, withRecords = false;
         for (std::size_t limit = 8; !found; limit *= 16) {
             for (std::size_t i = 0; i < usable.size() && !found; ++i) {
                 const Access& a = *usable[i].second;
-                if (planner.Fetch(a, limit, keys)) {
+                const bool along = usable[i].first <= std::min(limit, ReadAlong);
+                if (planner.Fetch(a, limit, along, keys)) {
                     seen[a.lookups.front().sql] = keys.size();
                     best.swap(keys);
                     chosen = i;
                     found = true;
+                    withRecords = along;
                 } else {
                     std::size_t& size = seen[a.lookups.front().sql];
                     size = std::max(size, limit + 1);
@@ -347,22 +382,30 @@ std::optional<std::vector<std::string>> CandidateKeys(Session& session, const st
             }
         }
         // The group's conditions all hold on a match: other small key sets
-        // narrow the candidates, each saving record reads.
-        for (std::size_t i = 0; i < usable.size() && best.size() > 1; ++i) {
+        // narrow the candidates, each saving record reads (none to save
+        // when the records came with their keys).
+        for (std::size_t i = 0; i < usable.size() && best.size() > 1 && !withRecords; ++i) {
             const std::size_t bound = std::max<std::size_t>(32, best.size() * 4);
             if (i == chosen || usable[i].first > bound)
                 continue;
             const Access& a = *usable[i].second;
-            if (planner.Fetch(a, bound, keys)) {
+            if (planner.Fetch(a, bound, false, keys)) {
                 seen[a.lookups.front().sql] = keys.size();
-                std::vector<std::string> both;
-                std::set_intersection(best.begin(), best.end(), keys.begin(), keys.end(), std::back_inserter(both));
+                std::vector<Candidate> both;
+                std::size_t k = 0;
+                for (Candidate& c : best) {
+                    while (k < keys.size() && keys[k].key < c.key)
+                        ++k;
+                    if (k < keys.size() && keys[k].key == c.key)
+                        both.push_back(std::move(c));
+                }
                 best.swap(both);
             } else {
                 seen[a.lookups.front().sql] = bound + 1;
             }
         }
-        all.insert(all.end(), best.begin(), best.end());
+        for (Candidate& c : best)
+            all.push_back(std::move(c));
     }
     Planner::Normalize(all);
     return all;

@@ -18,11 +18,18 @@ namespace dba {
 
 class Session;
 
-// Candidate keys sorted by bytes without duplicates, or nullopt when only a
+// A record that may match: its key, and its text when the look-up that
+// found it read the record too (saving a read by key).
+struct Candidate {
+    std::string key;
+    std::optional<std::string> text;
+};
+
+// Candidates sorted by key bytes without duplicates, or nullopt when only a
 // full scan answers the query. `names` holds the query's compiled
 // dictionary names.
-std::optional<std::vector<std::string>> CandidateKeys(Session& session, const std::string& table,
-                                                      const TableSchema& schema, const Query& query,
-                                                      const std::map<std::string, ItemPtr>& names);
+std::optional<std::vector<Candidate>> CandidateKeys(Session& session, const std::string& table,
+                                                    const TableSchema& schema, const Query& query,
+                                                    const std::map<std::string, ItemPtr>& names);
 
 } // namespace dba

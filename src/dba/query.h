@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace dba {
@@ -81,8 +82,21 @@ struct Query {
 Query ParseQuery(std::string_view text);
 
 // Gives the raw text of a field of the record under test (values separated
-// by VM). Throws UnknownName for a dictionary name the table lacks.
-using FieldFetcher = std::function<std::string(const FieldRef&)>;
+// by VM), as a view that stays valid while the record is evaluated: the
+// evaluator reads fields without copying them, and asks for each field once
+// per record. Throws UnknownName for a dictionary name the table lacks.
+class FieldFetcher {
+public:
+    // Only callables returning a view: one returning a std::string would
+    // hand out a view of a temporary.
+    template <typename F, typename = std::enable_if_t<std::is_same_v<
+                              std::invoke_result_t<const std::decay_t<F>&, const FieldRef&>, std::string_view>>>
+    FieldFetcher(F&& fetch) : fetch_(std::forward<F>(fetch)) {}
+    std::string_view operator()(const FieldRef& field) const { return fetch_(field); }
+
+private:
+    std::function<std::string_view(const FieldRef&)> fetch_;
+};
 
 bool Evaluate(const Query& query, const FieldFetcher& fetch);
 bool EvaluateCond(const Cond& cond, const FieldFetcher& fetch);

@@ -4,6 +4,7 @@
 #include "dba/query.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 namespace dba {
@@ -32,23 +33,74 @@ int Sign(int v) {
     return (v > 0) - (v < 0);
 }
 
-// Calls `f` on each value of a field; an empty field is one empty value.
-// Stops and returns true as soon as `f` does.
-template <typename F> bool AnyValue(std::string_view field, F&& f) {
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t at = field.find(VM, start);
-        std::string_view value = field.substr(start, at == std::string_view::npos ? field.npos : at - start);
-        if (f(value))
-            return true;
-        if (at == std::string_view::npos)
-            return false;
-        start = at + 1;
-    }
-}
+// The values of the fields one record is tested on. Each field is fetched
+// and cut into values once, however many conditions test it: a condition
+// repeated on a large field costs its tests, not another pass over the
+// field. A field of one value (the usual case) is not copied nor cut.
+class RecordValues {
+public:
+    explicit RecordValues(const FieldFetcher& fetch) : fetch_(fetch) {}
 
-bool AnyValuePasses(const Test& test, std::string_view field) {
-    return AnyValue(field, [&](std::string_view v) { return TestValue(test, v); });
+    // True when `test` holds for some value of the field (an empty field
+    // is one empty value).
+    template <typename Test> bool Any(const FieldRef& field, Test&& test) {
+        const Entry& e = Of(field);
+        if (!e.multi)
+            return test(e.text);
+        return std::any_of(e.values.begin(), e.values.end(), test);
+    }
+
+private:
+    struct Entry {
+        const FieldRef* field = nullptr;
+        std::string_view text;
+        bool multi = false;
+        std::vector<std::string_view> values; // when multi
+    };
+
+    const Entry& Of(const FieldRef& field) {
+        for (std::size_t i = 0; i < count_; ++i)
+            if (*At(i).field == field)
+                return At(i);
+        if (count_ == Inline)
+            more_.emplace_back();
+        Entry& e = At(count_++);
+        e.field = &field;
+        e.text = fetch_(field);
+        std::size_t at = e.text.find(VM);
+        e.multi = at != std::string_view::npos;
+        for (std::size_t start = 0; e.multi;) {
+            e.values.push_back(e.text.substr(start, at - start));
+            if (at == std::string_view::npos)
+                break;
+            start = at + 1;
+            at = e.text.find(VM, start);
+        }
+        return e;
+    }
+    Entry& At(std::size_t i) { return i < Inline ? inline_[i] : more_[i - Inline]; }
+
+    static constexpr std::size_t Inline = 8;
+    const FieldFetcher& fetch_;
+    std::array<Entry, Inline> inline_;
+    std::vector<Entry> more_; // beyond Inline fields (an entry is used before the next is added)
+    std::size_t count_ = 0;
+};
+
+bool CondHolds(const Cond& cond, RecordValues& record) {
+    bool holds;
+    if (cond.alternatives.empty()) {
+        holds = record.Any(cond.field, [](std::string_view v) { return !v.empty(); });
+    } else {
+        holds = std::any_of(cond.alternatives.begin(), cond.alternatives.end(),
+                            [&](const std::vector<Test>& tests) {
+                                return std::all_of(tests.begin(), tests.end(), [&](const Test& t) {
+                                    return record.Any(cond.field,
+                                                      [&](std::string_view v) { return TestValue(t, v); });
+                                });
+                            });
+    }
+    return holds != cond.negated;
 }
 
 } // namespace
@@ -80,28 +132,18 @@ bool TestValue(const Test& test, std::string_view value) {
 }
 
 bool EvaluateCond(const Cond& cond, const FieldFetcher& fetch) {
-    std::string field = fetch(cond.field);
-    bool holds;
-    if (cond.alternatives.empty()) {
-        holds = AnyValue(field, [](std::string_view v) { return !v.empty(); });
-    } else {
-        holds = std::any_of(cond.alternatives.begin(), cond.alternatives.end(),
-                            [&](const std::vector<Test>& tests) {
-                                return std::all_of(tests.begin(), tests.end(),
-                                                   [&](const Test& t) { return AnyValuePasses(t, field); });
-                            });
-    }
-    return holds != cond.negated;
+    RecordValues record(fetch);
+    return CondHolds(cond, record);
 }
 
 bool Evaluate(const Query& query, const FieldFetcher& fetch) {
-    if (query.idCond && !EvaluateCond(*query.idCond, fetch))
+    RecordValues record(fetch);
+    if (query.idCond && !CondHolds(*query.idCond, record))
         return false;
     if (query.groups.empty())
         return true;
     return std::any_of(query.groups.begin(), query.groups.end(), [&](const Group& g) {
-        return std::all_of(g.conds.begin(), g.conds.end(),
-                           [&](const Cond& c) { return EvaluateCond(c, fetch); });
+        return std::all_of(g.conds.begin(), g.conds.end(), [&](const Cond& c) { return CondHolds(c, record); });
     });
 }
 

@@ -46,30 +46,26 @@ std::optional<std::string> ReadRecordText(Session& session, const std::string& t
 }
 
 void ReadRecordTexts(Session& session, const std::string& table, const std::vector<std::string>& keys,
-                     const std::function<void(const std::string& key, std::string text)>& each) {
+                     const std::function<void(const std::string& key, std::string_view text)>& each) {
+    if (keys.empty())
+        return;
     if (!session.storage().RemoteCalls()) {
-        for (const std::string& key : keys)
-            if (std::optional<std::string> text = ReadRecordText(session, table, key))
-                each(key, std::move(*text));
+        Statement st = session.Sql(session.RecordSql(table));
+        for (const std::string& key : keys) {
+            st.Bind(1, key);
+            if (st.Step())
+                each(key, st.Text(0));
+            st.Reset();
+        }
         return;
     }
-    // A few statement shapes, the last key repeated to fill one.
-    for (std::size_t done = 0; done < keys.size();) {
-        const std::size_t left = keys.size() - done;
-        std::size_t size = 1;
-        for (std::size_t s : {1, 4, 16, 64})
-            if (size < std::min<std::size_t>(left, 64))
-                size = s;
-        std::string sql = "SELECT key, rec FROM " + QuoteName(table) + " WHERE key IN (?";
-        for (std::size_t i = 1; i < size; ++i)
-            sql += ", ?";
-        Statement st = session.Sql(sql + ")");
-        const std::size_t used = std::min(size, left);
-        for (std::size_t i = 0; i < size; ++i)
-            st.Bind(static_cast<int>(i + 1), keys[done + std::min(i, used - 1)]);
-        while (st.Step())
-            each(std::string(st.Text(0)), std::string(st.Text(1)));
-        done += used;
+    // One round trip for the whole set.
+    Statement st = session.Sql("SELECT key, rec FROM " + QuoteName(table) + " WHERE key = ANY(?)");
+    st.BindTexts(1, keys);
+    std::string key;
+    while (st.Step()) {
+        key.assign(st.Text(0));
+        each(key, st.Text(1));
     }
 }
 

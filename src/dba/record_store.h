@@ -13,9 +13,10 @@ namespace dba {
 
 std::optional<std::string> ReadRecordText(Session& session, const std::string& table, const std::string& key);
 // Calls `each` with the key and text of every record of `keys` that exists,
-// in no particular order; on a server in few statements.
+// in no particular order; on a server in one statement. The text is valid
+// during the call only.
 void ReadRecordTexts(Session& session, const std::string& table, const std::vector<std::string>& keys,
-                     const std::function<void(const std::string& key, std::string text)>& each);
+                     const std::function<void(const std::string& key, std::string_view text)>& each);
 // Adds records to a table that has no index and none of these keys, many
 // per statement (inside a write). For moving whole tables: no lock is
 // looked at, as nobody else can know of these records yet.

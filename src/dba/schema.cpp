@@ -59,8 +59,10 @@ bool MetaTablesPresent(Session& session) {
     return session.storage().CountTables({"dba_meta", "dba_tables", "dba_dict", "dba_indexes", "dba_locks"}) == 5;
 }
 
+const char* const GenerationQuery = "SELECT value FROM dba_meta WHERE name = 'generation'";
+
 long long ReadGeneration(Session& session) {
-    Statement st = session.Sql("SELECT value FROM dba_meta WHERE name = 'generation'");
+    Statement st = session.Sql(GenerationQuery);
     if (!st.Step())
         throw StorageError("Base incomplète : compteur de structure absent");
     return st.Int(0);

@@ -50,6 +50,8 @@ void CreateMetaTables(Session& session);
 // True when the storage holds the meta tables of a database.
 bool MetaTablesPresent(Session& session);
 long long ReadGeneration(Session& session);
+// The query ReadGeneration runs.
+extern const char* const GenerationQuery;
 // Marks the schema changed for every session (inside a write).
 void BumpGeneration(Session& session);
 Schema LoadSchema(Session& session);

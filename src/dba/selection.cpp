@@ -8,6 +8,7 @@
 #include "dba/record_store.h"
 
 #include <algorithm>
+#include <deque>
 #include <numeric>
 
 namespace dba {
@@ -55,23 +56,31 @@ public:
         : session_(session), query_(query), outputs_(outputs),
           translations_([&session](const std::string& table, const std::string& key) {
               return ReadRecordText(session, table, key);
-          }) {}
+          }),
+          fetch_([this](const FieldRef& f) { return View(f, key_, text_); }) {}
 
     ResultList Run(bool useIndexes) {
-        std::optional<std::vector<std::string>> candidates = Prepare(useIndexes);
+        std::optional<std::vector<Candidate>> candidates = Prepare(useIndexes);
         if (candidates) {
-            ReadRecordTexts(session_, query_.table, *candidates,
-                            [&](const std::string& key, std::string text) { Consider(key, std::move(text)); });
+            std::vector<std::string> unread;
+            for (Candidate& c : *candidates) {
+                if (c.text)
+                    Consider(c.key, *c.text);
+                else
+                    unread.push_back(std::move(c.key));
+            }
+            ReadRecordTexts(session_, query_.table, unread,
+                            [&](const std::string& key, std::string_view text) { Consider(key, text); });
         } else {
             Statement scan = session_.Sql("SELECT key, rec FROM " + QuoteName(query_.table));
             while (scan.Step())
-                Consider(std::string(scan.Text(0)), std::string(scan.Text(1)));
+                Consider(scan.Text(0), scan.Text(1));
         }
         return Rows();
     }
 
     // Resolves the names and asks the planner for candidates (nullopt: scan).
-    std::optional<std::vector<std::string>> Prepare(bool useIndexes) {
+    std::optional<std::vector<Candidate>> Prepare(bool useIndexes) {
         const Schema& schema = session_.schema();
         const TableSchema* table = schema.Find(query_.table);
         if (!table)
@@ -124,12 +133,44 @@ private:
         return ResolveItem(*found->second, key, text, &translations_);
     }
 
-    void Consider(std::string key, std::string text) {
-        FieldFetcher fetch = [&](const FieldRef& f) { return Fetch(f, key, text); };
-        if (!Evaluate(query_, fetch))
+    // A field of the record under test as a view: into the record for
+    // fields and key slices, into `computed_` for what a dictionary name
+    // builds.
+    std::string_view View(const FieldRef& f, std::string_view key, std::string_view text) {
+        switch (f.kind) {
+        case FieldRef::Kind::Id:
+            return key;
+        case FieldRef::Kind::Number:
+            return f.number == 0 ? key : FieldOf(text, f.number);
+        case FieldRef::Kind::Name:
+            break;
+        }
+        auto found = names_.find(f.name);
+        if (found == names_.end())
+            throw UnknownName("Nom de champ inconnu : " + f.name);
+        const CompiledItem& item = *found->second;
+        switch (item.kind) {
+        case CompiledItem::Kind::Key:
+            return key;
+        case CompiledItem::Kind::Field:
+            return FieldOf(text, item.field);
+        case CompiledItem::Kind::KeySlice:
+            return KeySlice(key, item.start, item.length);
+        default:
+            return computed_.emplace_back(ResolveItem(item, key, text, &translations_));
+        }
+    }
+
+    // Evaluates the record where it lies (a statement's row, a look-up's
+    // result) and copies it only when it matches.
+    void Consider(std::string_view key, std::string_view text) {
+        computed_.clear();
+        key_ = key;
+        text_ = text;
+        if (!Evaluate(query_, fetch_))
             return;
-        SortRow sort = MakeSortRow(query_, key, fetch);
-        matches_.push_back(Match{std::move(key), std::move(text), std::move(sort)});
+        SortRow sort = MakeSortRow(query_, std::string(key), fetch_);
+        matches_.push_back(Match{std::string(key), std::string(text), std::move(sort)});
     }
 
     Session& session_;
@@ -137,6 +178,9 @@ private:
     const std::vector<FieldRef>& outputs_;
     std::map<std::string, ItemPtr> names_;
     TranslationCache translations_;
+    std::deque<std::string> computed_; // views handed out stay valid
+    std::string_view key_, text_;      // the record under test
+    FieldFetcher fetch_;               // its fields
     std::vector<Match> matches_;
 };
 
@@ -153,7 +197,7 @@ ResultList RunSelection(Session& session, const std::string& command, const std:
     ResultList result;
     // One read transaction: the candidates and the records they lead to are
     // seen at the same instant.
-    session.Read([&] { result = Selection(session, *query, outputs).Run(useIndexes); });
+    session.ReadOnly([&] { result = Selection(session, *query, outputs).Run(useIndexes); });
     return result;
 }
 
@@ -165,8 +209,8 @@ std::string ExplainSelection(Session& session, const std::string& command) {
     std::shared_ptr<const Query> query = session.Parsed(command);
     std::vector<FieldRef> outputs;
     std::string result;
-    session.Read([&] {
-        std::optional<std::vector<std::string>> candidates = Selection(session, *query, outputs).Prepare(true);
+    session.ReadOnly([&] {
+        std::optional<std::vector<Candidate>> candidates = Selection(session, *query, outputs).Prepare(true);
         result =
             candidates ? "index : " + std::to_string(candidates->size()) + " candidats" : "lecture complète";
     });

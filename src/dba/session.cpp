@@ -104,6 +104,8 @@ void Session::Exec(const std::string& sql) {
 }
 
 void Session::Write(const std::function<void()>& work) {
+    if (readOnly_)
+        throw StorageError("Écriture refusée pendant une lecture seule");
     if (depth_ == 0) {
         storage_->Begin(true);
         depth_ = 1;
@@ -154,8 +156,31 @@ void Session::Read(const std::function<void()>& work) {
     storage_->Commit();
 }
 
+void Session::ReadOnly(const std::function<void()>& work) {
+    if (depth_ > 0) {
+        work();
+        return;
+    }
+    readGeneration_ = storage_->BeginReadOnly(GenerationQuery);
+    depth_ = 1;
+    readOnly_ = true;
+    try {
+        work();
+    } catch (...) {
+        depth_ = 0;
+        readOnly_ = false;
+        readGeneration_ = -1;
+        storage_->Rollback();
+        throw;
+    }
+    depth_ = 0;
+    readOnly_ = false;
+    readGeneration_ = -1;
+    storage_->EndReadOnly();
+}
+
 const Schema& Session::schema() {
-    long long generation = ReadGeneration(*this);
+    long long generation = readGeneration_ >= 0 ? readGeneration_ : ReadGeneration(*this);
     if (generation != schema_.generation || generation < 0) {
         if (depth_ == 0) {
             // One read transaction, so the meta tables are seen at one instant.

@@ -40,6 +40,9 @@ public:
     void Write(const std::function<void()>& work);
     // Runs `work` inside one read transaction (or the current transaction).
     void Read(const std::function<void()>& work);
+    // The same for work that never writes (queries): the transaction begins
+    // with the schema generation's read, in one call to the storage.
+    void ReadOnly(const std::function<void()>& work);
     bool InTransaction() const { return depth_ > 0; }
 
     // The schema as the database holds it now.
@@ -75,6 +78,8 @@ private:
     std::unique_ptr<Storage> storage_;
     std::unordered_map<std::string, std::unique_ptr<StorageStatement>> statements_;
     int depth_ = 0;
+    bool readOnly_ = false;
+    long long readGeneration_ = -1; // read when the current ReadOnly began
     Schema schema_;
     std::unordered_map<std::string, std::shared_ptr<const Query>> parsed_;
     std::map<std::pair<std::string, std::string>, ItemPtr> compiled_;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dba {
 
@@ -36,6 +37,11 @@ public:
         stmt_->Bind(index, value);
         return *this;
     }
+    // A list of texts, for "= ANY(?)" (storages with RemoteCalls only).
+    Statement& BindTexts(int index, const std::vector<std::string>& texts) {
+        stmt_->BindTexts(index, texts);
+        return *this;
+    }
     Statement& BindNull(int index) {
         stmt_->BindNull(index);
         return *this;
@@ -53,6 +59,9 @@ public:
     long long Int(int column) const { return stmt_->Int(column); }
     double Real(int column) const { return stmt_->Real(column); }
     bool IsNull(int column) const { return stmt_->IsNull(column); }
+
+    // Back to no row and no binding, to run it again.
+    void Reset() { stmt_->Reset(); }
 
 private:
     StorageStatement* stmt_;

@@ -141,6 +141,9 @@ public:
     void Bind(int index, double value) override { Check(sqlite3_bind_double(stmt_, index, value)); }
     void Bind(int index, long long value) override { Check(sqlite3_bind_int64(stmt_, index, value)); }
     void BindNull(int index) override { Check(sqlite3_bind_null(stmt_, index)); }
+    void BindTexts(int, const std::vector<std::string>&) override {
+        throw StorageError("Liste de valeurs non prise en charge par SQLite");
+    }
 
     bool Step() override;
     std::string_view Text(int column) const override {
@@ -278,7 +281,9 @@ public:
 
     void NoteDamage() override {
         damaged_ = true;
-        if (sqlite3_get_autocommit(db_))
+        // Inside a transaction (or a read held by its first statement) the
+        // mark is left when it ends.
+        if (sqlite3_get_autocommit(db_) && !(reading_ && reading_->Busy()))
             MarkDamaged();
     }
 
@@ -347,7 +352,34 @@ public:
         if (damaged_ && !marked_)
             MarkDamaged();
     }
+
+    // A statement stopped on its row keeps the connection's read
+    // transaction open: every statement run until it is reset reads the
+    // same instant, with no BEGIN or COMMIT to run.
+    long long BeginReadOnly(const std::string& firstRead) override {
+        if (!reading_ || readingSql_ != firstRead) {
+            reading_.reset();
+            reading_ = Prepare(firstRead, true);
+            readingSql_ = firstRead;
+        }
+        try {
+            if (!reading_->Step())
+                throw StorageError("Base incomplète : compteur de structure absent");
+            return reading_->Int(0);
+        } catch (...) {
+            reading_->Reset();
+            throw;
+        }
+    }
+    void EndReadOnly() override {
+        reading_->Reset();
+        if (damaged_ && !marked_)
+            MarkDamaged();
+    }
+
     void Rollback() noexcept override {
+        if (reading_)
+            reading_->Reset();
         if (!sqlite3_get_autocommit(db_))
             sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         if (damaged_ && !marked_)
@@ -465,7 +497,8 @@ private:
     std::string readOnlyReason_;
     bool settled_ = false, damaged_ = false, marked_ = false;
     int busyWait_ = DefaultBusyWait;
-    std::unique_ptr<StorageStatement> begin_write_, begin_read_, commit_;
+    std::unique_ptr<StorageStatement> begin_write_, begin_read_, commit_, reading_;
+    std::string readingSql_;
 };
 
 bool SqliteStatement::Step() {

@@ -22,6 +22,9 @@ public:
     virtual void Bind(int index, double value) = 0;
     virtual void Bind(int index, long long value) = 0;
     virtual void BindNull(int index) = 0;
+    // A list of texts, for "= ANY(?)": only storages with RemoteCalls()
+    // have arrays (StorageError elsewhere).
+    virtual void BindTexts(int index, const std::vector<std::string>& texts) = 0;
     // Steps once: true while a row is available. StorageError on failure.
     virtual bool Step() = 0;
     virtual std::string_view Text(int column) const = 0; // valid until the next Step
@@ -69,6 +72,12 @@ public:
     virtual void Begin(bool write) = 0;
     virtual void Commit() = 0;
     virtual void Rollback() noexcept = 0;
+    // A read transaction for work that only reads, begun by running
+    // `firstRead` (a query without parameters giving one integer, which is
+    // returned): one call where Begin and a first read take two or three.
+    // EndReadOnly ends it; Rollback ends it after a failure.
+    virtual long long BeginReadOnly(const std::string& firstRead) = 0;
+    virtual void EndReadOnly() = 0;
     // A read transaction about to write: it must now exclude other writers.
     virtual void BeginWriting() = 0;
     virtual void Savepoint(const std::string& name) = 0;

@@ -85,7 +85,9 @@ bool IsNumber(std::string_view text) {
 }
 
 int CompareValues(std::string_view a, std::string_view b) {
-    if (IsNumber(a) && IsNumber(b))
+    // Conditions pass the record's value first and the query's short text
+    // second: looking at the short one first spares a pass over a long value.
+    if (IsNumber(b) && IsNumber(a))
         return CompareNumbers(a, b);
     return CompareBytes(a, b);
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <map>
 
 namespace dba {
@@ -33,7 +34,10 @@ public:
             throw TableNotFound(q.table);
         std::vector<SortRow> rows;
         for (const auto& [key, record] : table->second) {
-            FieldFetcher fetch = [&](const FieldRef& f) { return Fetch(q.table, key, record, f); };
+            std::deque<std::string> fields; // what the views point into
+            FieldFetcher fetch = [&](const FieldRef& f) -> std::string_view {
+                return fields.emplace_back(Fetch(q.table, key, record, f));
+            };
             if (Evaluate(q, fetch))
                 rows.push_back(MakeSortRow(q, key, fetch));
         }

@@ -262,7 +262,7 @@ TEST(QueryValues, ConditionsOnMultiValuedFields) {
     for (const Case& c : cases) {
         Query q = ParseQuery(c.query);
         ASSERT_EQ(q.groups.size(), 1u);
-        FieldFetcher fetch = [&](const FieldRef& f) {
+        FieldFetcher fetch = [&](const FieldRef& f) -> std::string_view {
             EXPECT_EQ(f.number, 24);
             return c.field;
         };
@@ -283,7 +283,7 @@ TEST(QueryValues, KeyConditionIsAndedWithEveryGroup) {
         {"A1", "", "", false}, {"", "x", "y", false},
     };
     for (const Case& c : cases) {
-        FieldFetcher fetch = [&](const FieldRef& f) -> std::string {
+        FieldFetcher fetch = [&](const FieldRef& f) -> std::string_view {
             if (f.isKey())
                 return c.key;
             return f.number == 1 ? c.f1 : c.f2;
@@ -291,13 +291,50 @@ TEST(QueryValues, KeyConditionIsAndedWithEveryGroup) {
         EXPECT_EQ(Evaluate(q, fetch), c.holds) << c.key << " " << c.f1 << " " << c.f2;
     }
     Query all = ParseQuery("SELECT T");
-    EXPECT_TRUE(Evaluate(all, [](const FieldRef&) { return std::string(); }));
+    EXPECT_TRUE(Evaluate(all, [](const FieldRef&) { return std::string_view(); }));
+}
+
+// A record is read once per field however many conditions test it, and
+// the conditions see every value of it: the cost of a query repeating a
+// condition on a large field grows with the field plus the conditions.
+TEST(QueryValues, EachFieldIsFetchedOncePerRecord) {
+    struct Case {
+        const char* name;
+        std::string query;
+        std::string f1, f2;
+        bool holds;
+        int fetches;
+    };
+    std::string repeated = "SELECT T";
+    for (int i = 0; i < 1000; ++i)
+        repeated += (i ? " AND" : "") + std::string(" AVEC 1 # \"x\"");
+    const std::string big(1 << 20, 'a');
+    const Case cases[] = {
+        {"repeated on a large field", repeated, big, "", true, 1},
+        {"repeated, last value fails", repeated, Values({"a", "b", "x"}), "", true, 1},
+        {"repeated, every value fails", repeated, Values({"x", "x"}), "", false, 1},
+        {"two fields", R"(SELECT T AVEC 1 = "a" AND AVEC 2 = "b]" AND AVEC 1 # "z" OR AVEC 2 = "q")", "a",
+         Values({"c", "bd"}), true, 2},
+        {"second group on the first field", R"(SELECT T AVEC 2 = "q" OR AVEC 1 = "a")", "a", "b", true, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Query q = ParseQuery(c.query);
+        int fetches = 0;
+        EXPECT_EQ(Evaluate(q,
+                           [&](const FieldRef& f) -> std::string_view {
+                               ++fetches;
+                               return f.number == 1 ? c.f1 : c.f2;
+                           }),
+                  c.holds);
+        EXPECT_EQ(fetches, c.fetches);
+    }
 }
 
 TEST(QueryValues, SortRowsUseFirstValuesThenTheKey) {
     Query q = ParseQuery("SSELECT T PAR 1 PAR-DECR 2");
     auto row = [&](const char* key, std::string f1, std::string f2) {
-        return MakeSortRow(q, key, [&](const FieldRef& f) { return f.number == 1 ? f1 : f2; });
+        return MakeSortRow(q, key, [&](const FieldRef& f) -> std::string_view { return f.number == 1 ? f1 : f2; });
     };
     SortRow a = row("k1", Values({"5", "1"}), "x");
     EXPECT_EQ(a.values, (std::vector<std::string>{"5", "x"}));
