@@ -43,6 +43,13 @@ public:
     explicit TranslationCache(Reader reader) : reader_(std::move(reader)) {}
     // The record text, or nullopt when there is no such record.
     const std::optional<std::string>& Get(const std::string& table, const std::string& key);
+    // Records read beforehand, many at a time (nullopt: no such record).
+    bool Has(const std::string& table, const std::string& key) const {
+        return records_.count({table, key}) != 0;
+    }
+    void Put(const std::string& table, const std::string& key, std::optional<std::string> text) {
+        records_[{table, key}] = std::move(text);
+    }
 
 private:
     Reader reader_;

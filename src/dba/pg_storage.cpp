@@ -379,9 +379,21 @@ public:
 
     // The transaction's BEGIN and its first read in one round trip.
     long long BeginReadOnly(const std::string& firstRead) override {
-        const std::string sql = "BEGIN ISOLATION LEVEL REPEATABLE READ; " + firstRead;
+        return BeginAndRead("BEGIN ISOLATION LEVEL REPEATABLE READ; " + firstRead, false);
+    }
+    void EndReadOnly() override { Commit(); }
+    long long BeginWrite(const std::string& firstRead) override {
+        RefuseWrites();
+        try {
+            return BeginAndRead("BEGIN; " + WriterLockSql() + "; " + firstRead, true);
+        } catch (const DatabaseBusy&) {
+            throw DatabaseBusy(BusyMessage(WriterHolder()));
+        }
+    }
+
+    long long BeginAndRead(const std::string& sql, bool write) {
         PGresult* result = PQexec(conn_, sql.c_str());
-        state_ = State::Reading;
+        state_ = write ? State::Writing : State::Reading;
         if (PQresultStatus(result) != PGRES_TUPLES_OK || PQntuples(result) != 1 || PQgetisnull(result, 0, 0)) {
             try {
                 if (PQresultStatus(result) == PGRES_TUPLES_OK)
@@ -397,7 +409,6 @@ public:
         PQclear(result);
         return value;
     }
-    void EndReadOnly() override { Commit(); }
 
     void Commit() override {
         PGresult* result = PQexec(conn_, "COMMIT");

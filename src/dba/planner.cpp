@@ -15,9 +15,11 @@ namespace {
 using Param = std::variant<std::string, double>;
 
 // One SQL look-up returning keys; `withRecords` is the same look-up
-// returning each key with its record's text.
+// returning each key with its record's text. The texts of each form with
+// a bound on the rows read are kept with them.
 struct Lookup {
     std::string sql, withRecords;
+    std::string bounded[2]; // [withRecords]: "... LIMIT ?"
     std::vector<Param> params;
 };
 
@@ -76,6 +78,8 @@ Lookup MakeLookup(const Source& src, const std::string& store, const std::string
     l.withRecords = store == src.table ? "SELECT key, rec FROM " + QuoteName(store) + " WHERE " + where
                                        : "SELECT s.key, t.rec FROM " + QuoteName(store) + " s JOIN " +
                                              QuoteName(src.table) + " t ON t.key = s.key WHERE " + where;
+    l.bounded[0] = l.sql + " LIMIT ?";
+    l.bounded[1] = l.withRecords + " LIMIT ?";
     l.params = std::move(params);
     return l;
 }
@@ -200,8 +204,9 @@ public:
         for (const Lookup& l : access.lookups) {
             for (bool bounded : {true, false}) {
                 long long rows = 0;
-                const std::string& sql = withRecords ? l.withRecords : l.sql;
-                Statement st = session_.Sql(bounded ? sql + " LIMIT ?" : sql);
+                Statement st = session_.Sql(bounded  ? l.bounded[withRecords ? 1 : 0]
+                                            : withRecords ? l.withRecords
+                                                          : l.sql);
                 for (std::size_t i = 0; i < l.params.size(); ++i) {
                     if (const auto* text = std::get_if<std::string>(&l.params[i]))
                         st.Bind(static_cast<int>(i + 1), *text);
@@ -361,12 +366,15 @@ std::optional<std::vector<Candidate>> CandidateKeys(Session& session, const std:
         std::stable_sort(usable.begin(), usable.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         // Sizes are unknown until read: every access is read up to a limit
-        // that grows until one of them fits.
+        // that grows until one of them fits (an access known to be larger
+        // than the limit is not tried at it).
         std::vector<Candidate> best, keys;
         std::size_t chosen = 0;
         bool found = false, withRecords = false;
         for (std::size_t limit = 8; !found; limit *= 16) {
             for (std::size_t i = 0; i < usable.size() && !found; ++i) {
+                if (usable[i].first > limit)
+                    break; // sorted: the others are larger still
                 const Access& a = *usable[i].second;
                 const bool along = usable[i].first <= std::min(limit, ReadAlong);
                 if (planner.Fetch(a, limit, along, keys)) {

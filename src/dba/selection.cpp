@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
+#include <set>
 #include <numeric>
 
 namespace dba {
@@ -76,6 +78,15 @@ public:
             while (scan.Step())
                 Consider(scan.Text(0), scan.Text(1));
         }
+        // The sort values of the matches, their translations read first
+        // (on a server, one statement per table rather than one per match).
+        ReadTranslationsAhead();
+        for (Match& m : matches_) {
+            computed_.clear();
+            key_ = m.key;
+            text_ = m.text;
+            m.sort = MakeSortRow(query_, m.key, fetch_);
+        }
         return Rows();
     }
 
@@ -87,11 +98,19 @@ public:
             throw TableNotFound(query_.table);
         // Every name is resolved before any record is read: an unknown name
         // is an error even when nothing would match.
-        std::vector<FieldRef> used = FieldsUsed(query_);
-        used.insert(used.end(), outputs_.begin(), outputs_.end());
-        for (const FieldRef& f : used)
+        auto resolve = [&](const FieldRef& f) {
             if (f.kind == FieldRef::Kind::Name && !names_.count(f.name))
                 names_[f.name] = session_.Compiled(query_.table, f.name);
+        };
+        if (query_.idCond)
+            resolve(query_.idCond->field);
+        for (const Group& g : query_.groups)
+            for (const Cond& c : g.conds)
+                resolve(c.field);
+        for (const SortKey& k : query_.sort)
+            resolve(k.field);
+        for (const FieldRef& f : outputs_)
+            resolve(f);
 
         if (!useIndexes)
             return std::nullopt;
@@ -167,10 +186,54 @@ private:
         computed_.clear();
         key_ = key;
         text_ = text;
-        if (!Evaluate(query_, fetch_))
+        if (Evaluate(query_, fetch_))
+            matches_.push_back(Match{std::string(key), std::string(text), {}});
+    }
+
+    // Reads together the records of other tables that the sort fields and
+    // the output fields of the matches translate through.
+    void ReadTranslationsAhead() {
+        if (!session_.storage().RemoteCalls() || matches_.size() < 2)
             return;
-        SortRow sort = MakeSortRow(query_, std::string(key), fetch_);
-        matches_.push_back(Match{std::string(key), std::string(text), std::move(sort)});
+        std::map<std::string, std::set<std::string>> wanted; // table: keys
+        std::function<void(const CompiledItem&, const Match&)> visit = [&](const CompiledItem& item,
+                                                                           const Match& m) {
+            if (item.kind == CompiledItem::Kind::Translate) {
+                const std::string source = item.source ? ResolveItem(*item.source, m.key, m.text, &translations_)
+                                                       : std::string(KeySlice(m.key, item.start, item.length));
+                for (const std::string& value : Split(source, VM))
+                    if (!value.empty() && !translations_.Has(item.targetTable, value))
+                        wanted[item.targetTable].insert(value);
+            }
+            for (const ItemPtr& part : item.items)
+                visit(*part, m);
+            if (item.kind != CompiledItem::Kind::Translate && item.source)
+                visit(*item.source, m);
+        };
+        std::vector<const CompiledItem*> items;
+        auto add = [&](const FieldRef& f) {
+            if (f.kind != FieldRef::Kind::Name)
+                return;
+            const CompiledItem* item = names_.at(f.name).get();
+            if (item->readsOtherTables && std::find(items.begin(), items.end(), item) == items.end())
+                items.push_back(item);
+        };
+        for (const SortKey& k : query_.sort)
+            add(k.field);
+        for (const FieldRef& f : outputs_)
+            add(f);
+        for (const Match& m : matches_)
+            for (const CompiledItem* item : items)
+                visit(*item, m);
+        for (const auto& [table, keys] : wanted) {
+            std::vector<std::string> list(keys.begin(), keys.end());
+            ReadRecordTexts(session_, table, list, [&](const std::string& key, std::string_view text) {
+                translations_.Put(table, key, std::string(text));
+            });
+            for (const std::string& key : list)
+                if (!translations_.Has(table, key))
+                    translations_.Put(table, key, std::nullopt);
+        }
     }
 
     Session& session_;

@@ -56,8 +56,17 @@ Session::Session(const std::string& location, bool create, bool readOnly) : path
                                    ? "Ce fichier n'est pas une base de données : " + path_
                                    : "Aucune base dans " + path_ + " (arbel-db « create » ou « copy » la crée)");
         storage_->Settle(); // known to be ours: from here on it may write
-        if (create)
-            Write([&] { CreateMetaTables(*this); });
+        if (create) {
+            // Not through Write: there is no generation to read yet.
+            storage_->Begin(true);
+            try {
+                CreateMetaTables(*this);
+                storage_->Commit();
+            } catch (...) {
+                storage_->Rollback();
+                throw;
+            }
+        }
     } catch (...) {
         statements_.clear();
         storage_.reset();
@@ -107,13 +116,16 @@ void Session::Write(const std::function<void()>& work) {
     if (readOnly_)
         throw StorageError("Écriture refusée pendant une lecture seule");
     if (depth_ == 0) {
-        storage_->Begin(true);
+        // The generation is read with the BEGIN (one round trip to a server).
+        readGeneration_ = storage_->BeginWrite(GenerationQuery);
         depth_ = 1;
         try {
             work();
+            readGeneration_ = -1;
             storage_->Commit();
         } catch (...) {
             depth_ = 0;
+            readGeneration_ = -1;
             schema_.generation = -1; // schema changes of the work may be undone
             storage_->Rollback();
             throw;
@@ -233,6 +245,7 @@ const std::string& Session::RecordSql(const std::string& table) {
 void Session::SchemaChanged() {
     BumpGeneration(*this);
     schema_.generation = -1;
+    readGeneration_ = -1; // read it again
 }
 
 std::string Session::HolderName() const {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <pwd.h>
 #include <sstream>
 #include <sys/stat.h>
@@ -376,6 +377,23 @@ public:
         if (damaged_ && !marked_)
             MarkDamaged();
     }
+    long long BeginWrite(const std::string& firstRead) override {
+        Begin(true);
+        std::unique_ptr<StorageStatement>& st = firstReads_[firstRead];
+        if (!st)
+            st = Prepare(firstRead, true);
+        try {
+            if (!st->Step())
+                throw StorageError("Base incomplète : compteur de structure absent");
+            const long long value = st->Int(0);
+            st->Reset();
+            return value;
+        } catch (...) {
+            st->Reset();
+            Rollback();
+            throw;
+        }
+    }
 
     void Rollback() noexcept override {
         if (reading_)
@@ -499,6 +517,7 @@ private:
     int busyWait_ = DefaultBusyWait;
     std::unique_ptr<StorageStatement> begin_write_, begin_read_, commit_, reading_;
     std::string readingSql_;
+    std::map<std::string, std::unique_ptr<StorageStatement>> firstReads_;
 };
 
 bool SqliteStatement::Step() {

@@ -78,6 +78,8 @@ public:
     // EndReadOnly ends it; Rollback ends it after a failure.
     virtual long long BeginReadOnly(const std::string& firstRead) = 0;
     virtual void EndReadOnly() = 0;
+    // Begin(true) followed by `firstRead`, the same way; ended by Commit.
+    virtual long long BeginWrite(const std::string& firstRead) = 0;
     // A read transaction about to write: it must now exclude other writers.
     virtual void BeginWriting() = 0;
     virtual void Savepoint(const std::string& name) = 0;
