@@ -366,15 +366,15 @@ std::optional<std::vector<Candidate>> CandidateKeys(Session& session, const std:
         std::stable_sort(usable.begin(), usable.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         // Sizes are unknown until read: every access is read up to a limit
-        // that grows until one of them fits (an access known to be larger
-        // than the limit is not tried at it).
+        // that grows until one of them fits. An access seen larger than the
+        // limit is not tried at it; one never seen is, to learn its size.
         std::vector<Candidate> best, keys;
         std::size_t chosen = 0;
         bool found = false, withRecords = false;
         for (std::size_t limit = 8; !found; limit *= 16) {
             for (std::size_t i = 0; i < usable.size() && !found; ++i) {
-                if (usable[i].first > limit)
-                    break; // sorted: the others are larger still
+                if (usable[i].first > limit && seen.count(usable[i].second->lookups.front().sql))
+                    continue;
                 const Access& a = *usable[i].second;
                 const bool along = usable[i].first <= std::min(limit, ReadAlong);
                 if (planner.Fetch(a, limit, along, keys)) {

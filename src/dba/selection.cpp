@@ -8,7 +8,7 @@
 #include "dba/record_store.h"
 
 #include <algorithm>
-#include <deque>
+#include <forward_list>
 #include <functional>
 #include <set>
 #include <numeric>
@@ -176,7 +176,7 @@ private:
         case CompiledItem::Kind::KeySlice:
             return KeySlice(key, item.start, item.length);
         default:
-            return computed_.emplace_back(ResolveItem(item, key, text, &translations_));
+            return computed_.emplace_front(ResolveItem(item, key, text, &translations_));
         }
     }
 
@@ -241,7 +241,7 @@ private:
     const std::vector<FieldRef>& outputs_;
     std::map<std::string, ItemPtr> names_;
     TranslationCache translations_;
-    std::deque<std::string> computed_; // views handed out stay valid
+    std::forward_list<std::string> computed_; // views handed out stay valid
     std::string_view key_, text_;      // the record under test
     FieldFetcher fetch_;               // its fields
     std::vector<Match> matches_;
@@ -260,7 +260,8 @@ ResultList RunSelection(Session& session, const std::string& command, const std:
     ResultList result;
     // One read transaction: the candidates and the records they lead to are
     // seen at the same instant.
-    session.ReadOnly([&] { result = Selection(session, *query, outputs).Run(useIndexes); });
+    auto run = [&] { result = Selection(session, *query, outputs).Run(useIndexes); };
+    session.ReadOnly(std::ref(run));
     return result;
 }
 
