@@ -103,6 +103,10 @@ inline sqlite3* OpenBaseline(const std::filesystem::path& path, bool create) {
     }
     Exec(db, "PRAGMA journal_mode = WAL");
     Exec(db, "PRAGMA synchronous = FULL");
+    // The engine's page cache and file mapping too: the baseline must not
+    // read from the file what the engine finds in memory.
+    Exec(db, "PRAGMA cache_size = -32768");
+    Exec(db, "PRAGMA mmap_size = 268435456");
     return db;
 }
 

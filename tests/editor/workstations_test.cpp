@@ -297,8 +297,9 @@ TEST_F(EditorWorkstations, NoSaveIsLostAndAContractBeingSavedIsRefusedWithItsHol
             const std::string other = holder.substr(0, holder.find('@'));
             EXPECT_NE(other, user);
             EXPECT_TRUE(postes.count(other)) << holder;
-            if (postes.count(other))
+            if (postes.count(other)) {
                 EXPECT_EQ(holder, other + "@" + host + " (pid " + std::to_string(postes[other]) + ")");
+            }
         }
     }
     EXPECT_EQ(saves + refusals, Postes * Rounds);
