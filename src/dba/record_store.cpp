@@ -27,10 +27,10 @@ void KeepKeyNumber(Session& session, const std::string& table, const std::string
     auto number = NumericValue(key);
     if (!number)
         return;
-    Statement st = session.Sql(
-        present ? "INSERT INTO " + QuoteName(KeyNumberStore(table)) +
-                      " (num, key) VALUES (?, ?) ON CONFLICT DO NOTHING"
-                : "DELETE FROM " + QuoteName(KeyNumberStore(table)) + " WHERE num = ? AND key = ?");
+    Statement st = session.Sql(present ? "INSERT INTO " + QuoteName(KeyNumberStore(table)) +
+                                             " (num, key) VALUES (?, ?) ON CONFLICT DO NOTHING"
+                                       : "DELETE FROM " + QuoteName(KeyNumberStore(table)) +
+                                             " WHERE num = ? AND key = ?");
     st.Bind(1, *number).Bind(2, key).Run();
 }
 
@@ -114,8 +114,8 @@ void LoadRecordTexts(Session& session, const std::string& table,
         for (const auto& record : records)
             if (auto number = NumericValue(record.first))
                 numbers.emplace_back(*number, &record.first);
-        InsertRows(session, "INSERT INTO " + QuoteName(KeyNumberStore(table)) + " (num, key) VALUES ", 2, numbers,
-                   [](Statement& st, int at, const std::pair<double, const std::string*>& n) {
+        InsertRows(session, "INSERT INTO " + QuoteName(KeyNumberStore(table)) + " (num, key) VALUES ", 2,
+                   numbers, [](Statement& st, int at, const std::pair<double, const std::string*>& n) {
                        st.Bind(at + 1, n.first).Bind(at + 2, *n.second);
                    });
     });
@@ -131,11 +131,22 @@ void WriteRecordText(Session& session, const std::string& table, const std::stri
         EnsureNotLockedByOther(session, table, key);
         if (!schema.indexes.empty())
             UpdateIndexes(session, schema, key, ReadRecordText(session, table, key), text);
-        Statement st =
-            session.Sql("INSERT INTO " + QuoteName(table) +
-                        " (key, rec) VALUES (?, ?) ON CONFLICT (key) DO UPDATE SET rec = excluded.rec");
-        st.Bind(1, key).BindBlob(2, text).Run();
-        KeepKeyNumber(session, table, key, true);
+        const std::string upsert =
+            "INSERT INTO " + QuoteName(table) +
+            " (key, rec) VALUES (?, ?) ON CONFLICT (key) DO UPDATE SET rec = excluded.rec";
+        const std::optional<double> number = NumericValue(key);
+        if (number && session.storage().RemoteCalls()) {
+            // On a server each statement is a round trip: the record and its
+            // numeric key go in one.
+            Statement st = session.Sql("WITH written AS (" + upsert + ") INSERT INTO " +
+                                       QuoteName(KeyNumberStore(table)) +
+                                       " (num, key) VALUES (?, ?) ON CONFLICT DO NOTHING");
+            st.Bind(1, key).BindBlob(2, text).Bind(3, *number).Bind(4, key).Run();
+        } else {
+            Statement st = session.Sql(upsert);
+            st.Bind(1, key).BindBlob(2, text).Run();
+            KeepKeyNumber(session, table, key, true);
+        }
         if (lock == LockAfterWrite::Keep)
             TakeLock(session, table, key);
         else
