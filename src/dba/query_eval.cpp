@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <stdexcept>
 
 namespace dba {
@@ -62,7 +63,7 @@ private:
         for (std::size_t i = 0; i < count_; ++i)
             if (*At(i).field == field)
                 return At(i);
-        if (count_ == Inline)
+        if (count_ >= Inline)
             more_.emplace_back();
         Entry& e = At(count_++);
         e.field = &field;
@@ -83,7 +84,7 @@ private:
     static constexpr std::size_t Inline = 8;
     const FieldFetcher& fetch_;
     std::array<Entry, Inline> inline_;
-    std::vector<Entry> more_; // beyond Inline fields (an entry is used before the next is added)
+    std::deque<Entry> more_; // beyond Inline fields; a deque keeps earlier entries in place
     std::size_t count_ = 0;
 };
 
@@ -92,13 +93,12 @@ bool CondHolds(const Cond& cond, RecordValues& record) {
     if (cond.alternatives.empty()) {
         holds = record.Any(cond.field, [](std::string_view v) { return !v.empty(); });
     } else {
-        holds = std::any_of(cond.alternatives.begin(), cond.alternatives.end(),
-                            [&](const std::vector<Test>& tests) {
-                                return std::all_of(tests.begin(), tests.end(), [&](const Test& t) {
-                                    return record.Any(cond.field,
-                                                      [&](std::string_view v) { return TestValue(t, v); });
-                                });
-                            });
+        holds = std::any_of(
+            cond.alternatives.begin(), cond.alternatives.end(), [&](const std::vector<Test>& tests) {
+                return std::all_of(tests.begin(), tests.end(), [&](const Test& t) {
+                    return record.Any(cond.field, [&](std::string_view v) { return TestValue(t, v); });
+                });
+            });
     }
     return holds != cond.negated;
 }
@@ -143,7 +143,8 @@ bool Evaluate(const Query& query, const FieldFetcher& fetch) {
     if (query.groups.empty())
         return true;
     return std::any_of(query.groups.begin(), query.groups.end(), [&](const Group& g) {
-        return std::all_of(g.conds.begin(), g.conds.end(), [&](const Cond& c) { return CondHolds(c, record); });
+        return std::all_of(g.conds.begin(), g.conds.end(),
+                           [&](const Cond& c) { return CondHolds(c, record); });
     });
 }
 

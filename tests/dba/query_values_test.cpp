@@ -308,8 +308,14 @@ TEST(QueryValues, EachFieldIsFetchedOncePerRecord) {
     std::string repeated = "SELECT T";
     for (int i = 0; i < 1000; ++i)
         repeated += (i ? " AND" : "") + std::string(" AVEC 1 # \"x\"");
+    // More fields than are kept inline, the first tested again at the end.
+    std::string manyFields = "SELECT T AVEC 1 = \"a\"";
+    for (int f = 2; f <= 12; ++f)
+        manyFields += " AND AVEC " + std::to_string(f) + " = \"b\"";
+    manyFields += " AND AVEC 1 = \"a\"";
     const std::string big(1 << 20, 'a');
     const Case cases[] = {
+        {"twelve fields", manyFields, "a", "b", true, 12},
         {"repeated on a large field", repeated, big, "", true, 1},
         {"repeated, last value fails", repeated, Values({"a", "b", "x"}), "", true, 1},
         {"repeated, every value fails", repeated, Values({"x", "x"}), "", false, 1},
