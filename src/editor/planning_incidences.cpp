@@ -171,27 +171,15 @@ void IncidencesPlanning::NoterSansContrat(const rules::Devenir& d) {
 }
 
 void IncidencesPlanning::AppliquerChoix() {
-    if (!choix_ || !ctx.g.TheDatabase.HasList(liste_)) {
-        Oublier();
+    if (!choix_ || !ctx.g.TheDatabase.HasList(liste_))
         return;
+    for (const rules::Devenir& d : devenirs_) {
+        VerifierInchange(d.intervention);
+        if (*choix_ == screens::ChoixIncidences::Arreter)
+            Arreter(d);
+        else
+            NoterSansContrat(d);
     }
-    try {
-        ctx.g.TheDatabase.Transaction([&] {
-            for (const rules::Devenir& d : devenirs_) {
-                VerifierInchange(d.intervention);
-                if (*choix_ == screens::ChoixIncidences::Arreter)
-                    Arreter(d);
-                else
-                    NoterSansContrat(d);
-            }
-        });
-    } catch (const std::exception& error) {
-        ui::messages().Show(
-            QStringLiteral("Le contrat est enregistré, mais le planning n'a pas été mis à jour : ") +
-                QString::fromUtf8(error.what()),
-            ui::Buttons::Ok, ui::Icon::Exclamation);
-    }
-    Oublier();
 }
 
 } // namespace editor

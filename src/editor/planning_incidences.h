@@ -4,9 +4,10 @@
 // the contract are listed, the user chooses in "Incidences planning", and
 // once the contract is written the planning is changed as announced.
 //
-// The planning is changed only after the contract is stored: a save refused
-// afterwards (another workstation changed the contract) leaves the planning
-// as it was.
+// The planning is changed in the transaction that writes the contract: a
+// save refused (another workstation changed the contract) leaves the
+// planning as it was, and a planning that cannot be changed as announced
+// (changed meanwhile on another workstation) leaves the contract unsaved.
 #include "editor/editor_context.h"
 #include "rules/planning_incidences.h"
 #include "screens/anomalies_ajout/frm_anomalies_ajoutgraph.h"
@@ -25,11 +26,12 @@ public:
     // false for "Retour au contrat sans modiffication" (or when the planning
     // cannot be read: the user was told).
     bool Verif_IncidencesPlanning();
-    // The contract is written: the interventions listed are stopped,
-    // removed or kept without contract as the user chose. A planning that
-    // cannot be changed is reported, and left whole.
+    // Inside the contract's write: the interventions listed are stopped,
+    // removed or kept without contract as the user chose. Throws when a
+    // listed slot changed since it was listed, or on a database error (the
+    // caller's transaction then undoes the contract's write too).
     void AppliquerChoix();
-    // The save stopped after the question: nothing is done to the planning.
+    // After the save, written or not: the listed slots' saved list is dropped.
     void Oublier();
 
 private:

@@ -9,13 +9,14 @@
 #include "data/tables.h"
 #include "editor/frm_elements_contrat.h"
 #include "editor/onglet_contrat.h"
-#include "editor/table_error.h"
 #include "editor/record_text.h"
+#include "editor/table_error.h"
 #include "ui/busy_cursor.h"
 #include "ui/messages.h"
 #include "ui_frm_elements_contrat.h"
 
 #include <QtDebug>
+#include <stdexcept>
 
 namespace {
 
@@ -28,6 +29,15 @@ const QString MessageDateFinCreee = QStringLiteral(
     "merci d'appeler ARBELDONE.");
 const QString MessageVirementSansRib = QStringLiteral(
     "Vous ne pouvez pas sélectionner le mode de paiment virement\ncar l'aidant ne possède pas de RIB.");
+const QString MessagePlanningNonModifiable = QStringLiteral(
+    "Le planning ne peut pas être modifié comme annoncé, le contrat n'a pas été enregistré : ");
+
+// A planning change refused inside the contract's write (not a database error).
+class PlanningNonModifiable : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 const QString MessageModifieAilleurs = QStringLiteral(
     "Ce contrat a été modifié sur un autre poste depuis son ouverture. Vos modifications ne peuvent pas être "
     "enregistrées : fermez le contrat puis ouvrez-le de nouveau.");
@@ -147,21 +157,21 @@ void SauvegardeContrat::Ecrire_Donnees() {
         ctx.state.tabError[FinContrat] = true;
         return;
     }
-    if (!EnregistrerContrat()) {
-        incidences_.Oublier();
+    const bool written = EnregistrerContrat();
+    incidences_.Oublier();
+    if (!written) {
         writeRefused_ = true;
         return;
     }
-    incidences_.AppliquerChoix();
     // Already written: the warning does not stop what follows a save.
     AvertirDateFinCreee();
 }
 
 bool SauvegardeContrat::EnregistrerContrat() {
-    return EcrireSurVersionOuverte(ctx.g.ContractRecord);
+    return EcrireSurVersionOuverte(ctx.g.ContractRecord, [this] { incidences_.AppliquerChoix(); });
 }
 
-bool SauvegardeContrat::EcrireSurVersionOuverte(dba::Record& record) {
+bool SauvegardeContrat::EcrireSurVersionOuverte(dba::Record& record, const std::function<void()>& aussi) {
     dba::Record& contract = ctx.g.ContractRecord;
     dba::Record& locked = ctx.g.LockedContractRecord;
     const std::string key = contract.key();
@@ -191,9 +201,26 @@ bool SauvegardeContrat::EcrireSurVersionOuverte(dba::Record& record) {
             ui::messages().Show(MessageModifieAilleurs, ui::Buttons::Ok, ui::Icon::Exclamation);
             return false;
         }
+        // The contract and what goes with it (the planning) land together or not at all.
         try {
-            record.SetRecord(SansChampsVidesFinaux(record.Item()));
-            record.DBWriteU();
+            ctx.g.TheDatabase.Transaction([&] {
+                record.SetRecord(SansChampsVidesFinaux(record.Item()));
+                record.DBWriteU();
+                if (aussi) {
+                    try {
+                        aussi();
+                    } catch (const dba::Error&) {
+                        throw;
+                    } catch (const std::exception& error) {
+                        throw PlanningNonModifiable(error.what());
+                    }
+                }
+            });
+        } catch (const PlanningNonModifiable& error) {
+            ui::messages().Show(MessagePlanningNonModifiable + QString::fromUtf8(error.what()) +
+                                    QStringLiteral("."),
+                                ui::Buttons::Ok, ui::Icon::Exclamation);
+            return false;
         } catch (const dba::Error& error) {
             Signaler("Enregistrement impossible : ", error);
             return false;
@@ -264,10 +291,12 @@ void SauvegardeContrat::Maj_Missions() {
 }
 
 void SauvegardeContrat::Maj_LiensDocuments() {
-    const std::string prefix = (ctx.ui.Txt_AssocContrat->text() + ctx.ui.Txt_ConvColContrat->text()).toStdString();
+    const std::string prefix =
+        (ctx.ui.Txt_AssocContrat->text() + ctx.ui.Txt_ConvColContrat->text()).toStdString();
     if (!ctx.state.contractPrinted) {
         Toucher_LienDocument(data::tables::LIENCONTRAT, prefix + "CONTRAT",
-                             c::CodeAidant(ctx.g.ContractRecord.key()) + ctx.state.contractNumber.toStdString());
+                             c::CodeAidant(ctx.g.ContractRecord.key()) +
+                                 ctx.state.contractNumber.toStdString());
         ctx.state.contractNumber.clear();
     } else if (!ctx.state.amendmentPrinted && !ctx.state.amendmentDocumentKey.Item(1).empty()) {
         Toucher_LienDocument(data::tables::LIENAVENANT, prefix + "AVENANT",
@@ -278,7 +307,7 @@ void SauvegardeContrat::Maj_LiensDocuments() {
 // The document editor regenerates a document whose records were written
 // after it was printed; writing them back marks the contract as changed.
 void SauvegardeContrat::Toucher_LienDocument(const std::string& linkTable, const std::string& table,
-                                               const std::string& key) {
+                                             const std::string& key) {
     auto toucher = [](const dba::Table& t, const std::string& recordKey) {
         dba::Record r;
         try {
@@ -379,9 +408,10 @@ void SauvegardeContrat::Cmd_Retour_Click() {
     }
     if (IncidencesAVerifier() && !Verif_IncidencesPlanning())
         return;
-    if (!EnregistrerContrat())
-        return incidences_.Oublier();
-    incidences_.AppliquerChoix();
+    const bool written = EnregistrerContrat();
+    incidences_.Oublier();
+    if (!written)
+        return;
     overlap_ = false;
     if (AvertirDateFinCreee())
         return;

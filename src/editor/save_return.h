@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 // Saving the contract (OK), leaving the editor (Retour) and what follows a
 // save. The contract is written only over the version the editor opened:
 // a contract held or changed by another workstation is never overwritten.
@@ -41,7 +42,9 @@ private:
     bool EnregistrerContrat();
     // Writes `record` over the stored contract under the same conditions,
     // then reads the contract back into ContractRecord.
-    bool EcrireSurVersionOuverte(dba::Record& record);
+    // `aussi` runs in the same transaction as the write (the planning
+    // changes of a change of dates); when it throws, nothing is written.
+    bool EcrireSurVersionOuverte(dba::Record& record, const std::function<void()>& aussi = {});
     // The end-date warning after a write; true when it was shown.
     bool AvertirDateFinCreee();
     void Maj_Missions();

@@ -205,6 +205,41 @@ TEST_F(PlanningIncidencesTest, BackToTheContractSavesNothingAndRetourAsksAgain) 
                                                     thursday + "|" + Day("30/06/2026")}));
 }
 
+// Another workstation changes a listed slot while the dialog is open: the
+// planning can no longer be changed as announced, so neither the contract
+// nor the planning is written, and the next OK lists the incidences again.
+TEST_F(PlanningIncidencesTest, ASlotChangedElsewhereMeanwhileLeavesContractAndPlanningUnwritten) {
+    Reset("");
+    OpenBrowser();
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        NewLastWorkedDay(editor);
+        scripted.modal.onNext("Frm_AnomaliesAjoutgraph", [&](QDialog& dialog) {
+            PutRecord(lib.db, TPSDETAILSINTERV, monday, {{1, Day("31/12/2026")}, {2, "1050"}, {3, "00101"}});
+            probe::Click(dialog, "Cmd_Ok");
+        });
+        scripted.messages.expect(QString::fromUtf8("Le planning ne peut pas être modifié comme annoncé, le contrat "
+                                                   "n'a pas été enregistré : l'intervention ") +
+                                     QString::fromStdString(monday) +
+                                     QString::fromUtf8(" a été modifiée sur un autre poste."),
+                                 ui::Icon::Exclamation);
+        ClickButton(editor, "Cmd_OK");
+        scripted.messages.verify();
+        EXPECT_TRUE(editor.isVisible());
+        EXPECT_EQ(LastWorkedDay(), Day("30/06/2026"));
+        EXPECT_EQ(Planning(), (std::vector<std::string>{ended + "|" + Day("31/05/2026"), otherActivity + "|",
+                                                        monday + "|" + Day("31/12/2026"),
+                                                        thursday + "|" + Day("30/06/2026")}));
+        EXPECT_FALSE(lib.db.HasList("INCIDENCES50001001"));
+
+        scripted.modal.onNext("Frm_AnomaliesAjoutgraph", [&](QDialog& dialog) { probe::Click(dialog, "Cmd_Ok"); });
+        ClickButton(editor, "Cmd_OK");
+        EXPECT_FALSE(editor.isVisible());
+    });
+    EXPECT_EQ(LastWorkedDay(), Day("15/06/2026"));
+    EXPECT_EQ(Planning(), (std::vector<std::string>{ended + "|" + Day("31/05/2026"), otherActivity + "|",
+                                                    monday + "|" + Day("15/06/2026")}));
+}
+
 TEST_F(PlanningIncidencesTest, AStartMovedLaterRebuildsTheSlotsThatBeganBefore) {
     PutContract(
         {{36, "00101"}, {63, ""}, {7, Day("02/11/2026")}, {15, Day("02/11/2026")}, {21, Day("02/11/2026")}});
