@@ -216,11 +216,14 @@ public:
             throw StorageError("« " + path + " » est un dossier, pas une base de données");
         RefuseNetworkFile(path, create);
         if (create && !Writable(FolderOf(path)))
-            throw DatabaseReadOnly("La base " + path + " ne peut pas être créée : le dossier " + FolderOf(path) +
-                                   " n'est pas modifiable par l'utilisateur « " + UserName() + " ».");
+            throw DatabaseReadOnly("La base " + path + " ne peut pas être créée : le dossier " +
+                                   FolderOf(path) + " n'est pas modifiable par l'utilisateur « " +
+                                   UserName() + " ».");
         if (!create && ::access(path.c_str(), R_OK) != 0)
-            throw StorageError("La base " + path + " ne peut pas être lue : le fichier n'est pas lisible par "
-                               "l'utilisateur « " + UserName() + " ». Donnez-lui le droit de lecture sur ce fichier.");
+            throw StorageError("La base " + path +
+                               " ne peut pas être lue : le fichier n'est pas lisible par "
+                               "l'utilisateur « " +
+                               UserName() + " ». Donnez-lui le droit de lecture sur ce fichier.");
         if (!create)
             RefuseForeignFile(path);
         std::string filename = path;
@@ -232,10 +235,18 @@ public:
                 readOnlyReason_ = "elle a été ouverte pour consultation seulement.";
         } else {
             // Read-only for this user: SQLite would create -wal and -shm files
-            // here that nobody could remove, or fail where it cannot. With no
-            // -wal file nobody is writing: read the file as it is.
+            // here that nobody could remove, or fail where it cannot. The file
+            // is read as it is (without locks) only when nobody may write it:
+            // no -wal now, and no one allowed to write the file or to create
+            // a -wal beside it. Otherwise another user may write while we
+            // read, and SQLite's locks are needed.
             flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
-            filename = UriOf(path, Exists(path + "-wal") ? "mode=ro" : "mode=ro&immutable=1");
+            struct stat folder {};
+            const bool nobodyWrites =
+                !Exists(path + "-wal") &&
+                ((info.st_mode & 0222) == 0 ||
+                 (::stat(FolderOf(path).c_str(), &folder) == 0 && (folder.st_mode & 0222) == 0));
+            filename = UriOf(path, nobodyWrites ? "mode=ro&immutable=1" : "mode=ro");
         }
         if (sqlite3_open_v2(filename.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
             std::string message = db_ ? sqlite3_errmsg(db_) : "mémoire insuffisante";
@@ -273,8 +284,10 @@ public:
 
     std::optional<std::string> WriteRefusal() const override {
         if (damaged_)
-            return "La base " + path_ + " est endommagée : rien n'y sera plus écrit. Lancez « arbel-db " + path_ +
-                   " check » pour voir l'étendue du dommage, puis restaurez la dernière sauvegarde de la base.";
+            return "La base " + path_ + " est endommagée : rien n'y sera plus écrit. Lancez « arbel-db " +
+                   path_ +
+                   " check » pour voir l'étendue du dommage, puis restaurez la dernière sauvegarde de la "
+                   "base.";
         if (!readOnlyReason_.empty())
             return "La base " + path_ + " est en lecture seule : " + readOnlyReason_;
         return std::nullopt;
@@ -299,12 +312,14 @@ public:
         case SQLITE_CORRUPT:
         case SQLITE_NOTADB:
             if (!settled_)
-                throw StorageError("Ce fichier n'est pas une base de données, ou il est endommagé : " + path_);
+                throw StorageError("Ce fichier n'est pas une base de données, ou il est endommagé : " +
+                                   path_);
             NoteDamage();
             throw DatabaseDamaged(*WriteRefusal());
         case SQLITE_BUSY:
             if (rc == SQLITE_BUSY_SNAPSHOT)
-                throw DatabaseBusy("La base " + path_ + " a été modifiée par une autre opération pendant cette "
+                throw DatabaseBusy("La base " + path_ +
+                                   " a été modifiée par une autre opération pendant cette "
                                    "lecture : recommencez ; rien n'a été écrit.");
             throw DatabaseBusy(BusyMessage());
         case SQLITE_READONLY:
