@@ -584,6 +584,13 @@ std::string NetworkFileSystemName(std::uint64_t magic) {
         return "GPFS";
     case 0x564C:
         return "NCP";
+    // User-space mounts: sshfs, and the SMB shares a desktop mounts for its
+    // user; their locking is not the kernel's.
+    case 0x65735546:
+        return "FUSE";
+    // A host folder shared with a virtual machine: both sides may open it.
+    case 0x6A656A63:
+        return "virtiofs";
     default:
         return "";
     }

@@ -50,7 +50,7 @@ TEST(StorageLocation, NetworkFileSystemsAreNamedLocalOnesAreNot) {
         {0x6969, "NFS"},       {0x517B, "SMB"},        {0xFF534D42, "CIFS"}, {0xFE534D42, "SMB2"},
         {0x5346414F, "AFS"},   {0x00C36400, "Ceph"},   {0x01021997, "9P"},   {0xEF53, ""} /* ext4 */,
         {0x58465342, ""} /* xfs */, {0x9123683E, ""} /* btrfs */, {0x01021994, ""} /* tmpfs */,
-        {0x794C7630, ""} /* overlayfs */,
+        {0x794C7630, ""} /* overlayfs */, {0x65735546, "FUSE"}, {0x6A656A63, "virtiofs"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.magic);
