@@ -31,6 +31,17 @@ std::string Jour(const std::optional<long long>& day) {
     return day ? std::to_string(*day) : std::string();
 }
 
+// A day number as noted; none for an empty (open) end or a text that is no day.
+std::optional<long long> JourNote(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("-0123456789") != std::string::npos)
+        return std::nullopt;
+    try {
+        return std::stoll(text);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::vector<rules::Intervention> IncidencesPlanning::Interventions(const std::string& query) {
@@ -161,7 +172,19 @@ void IncidencesPlanning::NoterSansContrat(const rules::Devenir& d) {
     const dba::Table table = ctx.g.TheDatabase.OpenTable(data::tables::TPSSANSCONTRAT);
     dba::Record r = table.ReadRecordOrEmpty(d.intervention.cle);
     r.SetItem(sc::Contrat, cleContrat_);
-    for (const auto& [first, last] : d.periodesHorsContrat) {
+    std::vector<rules::PeriodeSansContrat> periodes;
+    for (int n = 1; n <= r.DCount(sc::Debuts); ++n) {
+        const std::optional<long long> debut = JourNote(r.Item(sc::Debuts, n));
+        if (!debut)
+            throw PlanningModifie("les périodes sans contrat de l'intervention " + d.intervention.cle +
+                                  " sont illisibles");
+        periodes.emplace_back(*debut, JourNote(r.Item(sc::Fins, n)));
+    }
+    for (const rules::PeriodeSansContrat& p : d.periodesHorsContrat)
+        periodes = rules::AjouterPeriode(std::move(periodes), p);
+    r.SetItem(sc::Debuts, "");
+    r.SetItem(sc::Fins, "");
+    for (const auto& [first, last] : periodes) {
         r.Insert(sc::Debuts, -1, std::to_string(first));
         r.Insert(sc::Fins, -1, Jour(last));
     }

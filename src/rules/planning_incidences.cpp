@@ -3,6 +3,7 @@
 #include "data/dates.h"
 #include "data/table_fields.h"
 
+#include <algorithm>
 #include <map>
 
 namespace rules {
@@ -214,6 +215,23 @@ data::DemandeRemplacement Demande(const Devenir& devenir) {
     if (devenir.fin)
         d.dernierJour = std::to_string(*devenir.fin);
     return d;
+}
+
+std::vector<PeriodeSansContrat> AjouterPeriode(std::vector<PeriodeSansContrat> notees,
+                                               PeriodeSansContrat nouvelle) {
+    auto& [first, last] = nouvelle;
+    std::vector<PeriodeSansContrat> gardees;
+    for (const auto& [debut, fin] : notees) {
+        const bool disjointes = (last && debut > *last + 1) || (fin && first > *fin + 1);
+        if (disjointes) {
+            gardees.emplace_back(debut, fin);
+            continue;
+        }
+        first = std::min(first, debut);
+        last = last && fin ? std::optional<long long>(std::max(*last, *fin)) : std::nullopt;
+    }
+    gardees.push_back(nouvelle);
+    return gardees;
 }
 
 } // namespace rules

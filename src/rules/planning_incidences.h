@@ -97,4 +97,13 @@ std::vector<Devenir> DevenirInterventions(const std::vector<Intervention>& avant
 // The request that gives the slot its new dates, or removes it.
 data::DemandeRemplacement Demande(const Devenir& devenir);
 
+// A slot's periods without contract, [first, last] (last none: open).
+using PeriodeSansContrat = std::pair<long long, std::optional<long long>>;
+// The periods already noted with `nouvelle` added: periods that overlap or
+// touch it are merged into it, so that a slot kept again after another
+// change of dates is never counted twice. In the order noted, the merged
+// period last.
+std::vector<PeriodeSansContrat> AjouterPeriode(std::vector<PeriodeSansContrat> notees,
+                                               PeriodeSansContrat nouvelle);
+
 } // namespace rules

@@ -220,3 +220,31 @@ TEST(PlanningIncidences, TheQueriesSelectTheContractsSlotsInDayAndHourOrder) {
               std::vector<std::string>{provider.cle})
         << "under another agreement, only the slots of another kind than agreement 02";
 }
+
+namespace {
+
+// A slot kept without contract again after another change of dates: what
+// was noted and the new period are one stretch of time, never two.
+TEST(PlanningIncidences, PeriodsWithoutContractAreMergedWhenTheyMeet) {
+    using P = rules::PeriodeSansContrat;
+    const std::optional<long long> open;
+    const struct Case {
+        const char* what;
+        std::vector<P> noted;
+        P added;
+        std::vector<P> expected;
+    } cases[] = {
+        {"nothing noted", {}, {100, 113}, {{100, 113}}},
+        {"the start moved further: same first day", {{100, 113}}, {100, 118}, {{100, 118}}},
+        {"the end moved earlier: open periods", {{200, open}}, {190, open}, {{190, open}}},
+        {"touching the day after", {{100, 113}}, {114, 120}, {{100, 120}}},
+        {"apart by one day", {{100, 113}}, {115, 120}, {{100, 113}, {115, 120}}},
+        {"bridging two", {{100, 110}, {120, 130}, {300, open}}, {111, 119}, {{300, open}, {100, 130}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(rules::AjouterPeriode(c.noted, c.added), c.expected);
+    }
+}
+
+} // namespace
