@@ -59,11 +59,13 @@ struct Holder {
 };
 
 bool IsAlive(const Session& me, const Holder& h) {
-    // A file is never shared between machines (a network share is refused),
-    // so a lock taken on another machine came with a copy of the file: its
-    // holder works on another file, if it still works at all.
+    // A lock taken under another host name on a copy of the file (the file
+    // was moved to this machine) has a holder working on another file, if
+    // at all. Taken on this very file (a share the network check did not
+    // recognise, a container, a renamed host), its holder may be alive and
+    // cannot be asked: it stays.
     if (h.host != me.host())
-        return false;
+        return !me.fileIdentity().empty() && FileIdentityOfSession(h.session) == me.fileIdentity();
     if (h.pid == me.pid()) {
         if (h.started != me.started())
             return false; // an earlier process that had the same pid

@@ -5,7 +5,9 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dba {
@@ -25,6 +27,8 @@ std::string DefaultUser() {
             return v;
     return "inconnu";
 }
+
+constexpr char FileMark[] = "@fichier:";
 
 std::string NewSessionId(const std::string& host, long long pid, long long started) {
     static std::atomic<unsigned> counter{0};
@@ -54,7 +58,8 @@ Session::Session(const std::string& location, bool create, bool readOnly) : path
         if (!create && !exists)
             throw StorageError(storage_->kind() == Storage::Kind::SQLite
                                    ? "Ce fichier n'est pas une base de données : " + path_
-                                   : "Aucune base dans " + path_ + " (arbel-db « create » ou « copy » la crée)");
+                                   : "Aucune base dans " + path_ +
+                                         " (arbel-db « create » ou « copy » la crée)");
         storage_->Settle(); // known to be ours: from here on it may write
         if (create) {
             // Not through Write: there is no generation to read yet.
@@ -72,8 +77,18 @@ Session::Session(const std::string& location, bool create, bool readOnly) : path
         storage_.reset();
         throw;
     }
-    id_ = NewSessionId(host_, pid_, started_);
+    if (storage_->kind() == Storage::Kind::SQLite) {
+        struct stat info {};
+        if (::stat(location.c_str(), &info) == 0)
+            fileIdentity_ = std::to_string(info.st_dev) + "." + std::to_string(info.st_ino);
+    }
+    id_ = NewSessionId(host_, pid_, started_) + (fileIdentity_.empty() ? "" : FileMark + fileIdentity_);
     RegisterLiveSession(id_);
+}
+
+std::string FileIdentityOfSession(const std::string& sessionId) {
+    const std::size_t at = sessionId.rfind(FileMark);
+    return at == std::string::npos ? std::string() : sessionId.substr(at + std::strlen(FileMark));
 }
 
 Session::~Session() {

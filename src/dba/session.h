@@ -60,6 +60,10 @@ public:
     // Identity seen by other sessions when this one holds a lock.
     const std::string& id() const { return id_; }
     const std::string& host() const { return host_; }
+    // The database file as the file system knows it ("device.inode"; empty
+    // on a server): a lock row written with the same identity was taken on
+    // this very file, one with another came with a copy of it.
+    const std::string& fileIdentity() const { return fileIdentity_; }
     long long pid() const { return pid_; }
     long long started() const { return started_; }
     std::string user;
@@ -85,9 +89,12 @@ private:
     std::map<std::pair<std::string, std::string>, ItemPtr> compiled_;
     long long compiledGeneration_ = -1;
     std::unordered_map<std::string, std::string> recordSql_;
-    std::string id_, host_;
+    std::string id_, host_, fileIdentity_;
     long long pid_ = 0, started_ = 0;
 };
+
+// The file identity a session id carries (empty when it carries none).
+std::string FileIdentityOfSession(const std::string& sessionId);
 
 // The session behind a handle; StorageError when the handle was never opened.
 inline Session& Open(const std::shared_ptr<Session>& session) {

@@ -7,6 +7,7 @@
 #include "dba/locks.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sqlite3.h>
 
 #include <condition_variable>
@@ -303,7 +304,7 @@ TEST(StorageServerRoles, ARoleThatMayOnlyReadOpensForConsultation) {
 
 // A lock row as another session left it in a file's lock table.
 void LeaveLock(const std::string& file, const std::string& key, const std::string& host, long long pid,
-               long long started) {
+               long long started, const std::string& sessionSuffix) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
     sqlite3_stmt* st = nullptr;
@@ -312,7 +313,7 @@ void LeaveLock(const std::string& file, const std::string& key, const std::strin
                                  "VALUES ('CONTRAT', ?, ?, ?, ?, ?, ?)",
                                  -1, &st, nullptr),
               SQLITE_OK);
-    const std::string session = host + ":" + std::to_string(pid) + ":ailleurs";
+    const std::string session = host + ":" + std::to_string(pid) + ":ailleurs" + sessionSuffix;
     const std::string holder = "marie@" + host + " (pid " + std::to_string(pid) + ")";
     sqlite3_bind_text(st, 1, key.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(st, 2, session.c_str(), -1, SQLITE_TRANSIENT);
@@ -325,7 +326,13 @@ void LeaveLock(const std::string& file, const std::string& key, const std::strin
     sqlite3_close(db);
 }
 
-TEST(StorageLocksOfCopiedFiles, ALockTakenOnAnotherMachineIsReclaimed) {
+std::string FileIdentity(const std::string& file) {
+    struct stat info {};
+    EXPECT_EQ(::stat(file.c_str(), &info), 0);
+    return std::to_string(info.st_dev) + "." + std::to_string(info.st_ino);
+}
+
+TEST(StorageLocksOfCopiedFiles, ALockTakenOnAnotherMachineIsReclaimedUnlessTakenOnThisVeryFile) {
     dba::testing::TempDir dir;
     const std::string file = dir.File("copie.db");
     {
@@ -340,17 +347,21 @@ TEST(StorageLocksOfCopiedFiles, ALockTakenOnAnotherMachineIsReclaimed) {
         const char* name;
         std::string host;
         long long pid, started;
+        std::string sessionSuffix;
         bool reclaimed;
     } cases[] = {
         // The file came from another workstation: its holder edits its own copy.
-        {"another machine, a live pid here", "poste-compta", parent, ProcessStartTime(parent), true},
-        {"another machine, any pid", "poste-compta", 999999, 0, true},
-        {"this machine, a live process", host, parent, ProcessStartTime(parent), false},
-        {"this machine, a dead process", host, 999999, 0, true},
+        {"another machine, a live pid here", "poste-compta", parent, ProcessStartTime(parent), "", true},
+        {"another machine, any pid", "poste-compta", 999999, 0, "", true},
+        {"another machine, on another file", "poste-compta", 999999, 0, "@fichier:1.2", true},
+        // Taken on this very file under another host name: its holder may be alive.
+        {"another machine, on this file", "poste-compta", 999999, 0, "@fichier:" + FileIdentity(file), false},
+        {"this machine, a live process", host, parent, ProcessStartTime(parent), "", false},
+        {"this machine, a dead process", host, 999999, 0, "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        LeaveLock(file, "K1", c.host, c.pid, c.started);
+        LeaveLock(file, "K1", c.host, c.pid, c.started, c.sessionSuffix);
         Database db = Database::Open(file);
         Table t = db.OpenTable("CONTRAT");
         if (c.reclaimed) {
