@@ -11,6 +11,7 @@
 
 #include <QDate>
 #include <QtDebug>
+#include <set>
 
 namespace editor {
 
@@ -86,13 +87,18 @@ bool IncidencesPlanning::Verif_IncidencesPlanning() {
     const bool debutModifie = QString::fromStdString(contract.Item(c::DateDebut)) != ctx.state.savedStartDate;
 
     std::vector<rules::Intervention> avantDebut, enVigueur;
+    std::vector<std::string> requetes;
     bool sansContratPermis = false;
     try {
         ui::BusyCursor busy(&ctx.dialog);
-        if (rules::HorsContratAVerifier(ctx.state.savedLastWorkingDay, dernierJour, debutModifie))
+        if (rules::HorsContratAVerifier(ctx.state.savedLastWorkingDay, dernierJour, debutModifie)) {
             avantDebut = Verif_InterventionsHorsContrat(p, dates.debut);
-        if (dates.dernierJour)
-            enVigueur = Interventions(rules::RequeteInterventionsEnVigueur(p, Jour(dates.dernierJour)));
+            requetes.push_back(rules::RequeteInterventionsAvantDebut(p, std::to_string(dates.debut)));
+        }
+        if (dates.dernierJour) {
+            requetes.push_back(rules::RequeteInterventionsEnVigueur(p, Jour(dates.dernierJour)));
+            enVigueur = Interventions(requetes.back());
+        }
         sansContratPermis = ctx.g.TheDatabase.OpenTable(data::tables::TPSPARAM)
                                 .ReadRecordOrEmpty(data::tables::keys::TpsParam)
                                 .Item(data::tpsparam::InterventionsSansContrat) == "1";
@@ -125,6 +131,11 @@ bool IncidencesPlanning::Verif_IncidencesPlanning() {
         return false;
     }
     choix_ = choix;
+    requetes_ = std::move(requetes);
+    clesListees_.clear();
+    for (const auto* liste : {&avantDebut, &enVigueur})
+        for (const rules::Intervention& i : *liste)
+            clesListees_.insert(i.cle);
     devenirs_ = std::move(devenirs);
     cleContrat_ = p.cleContrat;
     return true;
@@ -140,6 +151,8 @@ void IncidencesPlanning::Oublier() {
     }
     liste_.clear();
     choix_.reset();
+    requetes_.clear();
+    clesListees_.clear();
     devenirs_.clear();
     cleContrat_.clear();
 }
@@ -196,6 +209,17 @@ void IncidencesPlanning::NoterSansContrat(const rules::Devenir& d) {
 void IncidencesPlanning::AppliquerChoix() {
     if (!choix_ || !ctx.g.TheDatabase.HasList(liste_))
         return;
+    // Inside the write: the slots the user decided on must be all the slots
+    // concerned (none added or removed on another workstation meanwhile).
+    std::set<std::string> cles;
+    for (const std::string& requete : requetes_) {
+        const dba::ResultList rows = ctx.g.TheDatabase.SelectRecords(requete, "0");
+        for (int r = 1; r <= rows.DCount(); ++r)
+            cles.insert(rows.Item(r, 1));
+    }
+    if (cles != clesListees_)
+        throw PlanningModifie(
+            "le planning de l'aidant a changé sur un autre poste depuis la liste des incidences");
     for (const rules::Devenir& d : devenirs_) {
         VerifierInchange(d.intervention);
         if (*choix_ == screens::ChoixIncidences::Arreter)

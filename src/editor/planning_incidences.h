@@ -13,6 +13,7 @@
 #include "screens/anomalies_ajout/frm_anomalies_ajoutgraph.h"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,8 @@ private:
     EditorContext& ctx;
     std::optional<screens::ChoixIncidences> choix_;
     std::vector<rules::Devenir> devenirs_;
+    std::vector<std::string> requetes_; // the queries that listed them
+    std::set<std::string> clesListees_; // the slots listed
     std::string cleContrat_;
     std::string liste_; // saved list of the slots listed, until they are dealt with
 };

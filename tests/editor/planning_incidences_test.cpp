@@ -240,6 +240,33 @@ TEST_F(PlanningIncidencesTest, ASlotChangedElsewhereMeanwhileLeavesContractAndPl
                                                     monday + "|" + Day("15/06/2026")}));
 }
 
+// A slot planned on another workstation while the dialog is open was not
+// in the list the user decided on: nothing is written.
+TEST_F(PlanningIncidencesTest, ASlotAddedElsewhereMeanwhileLeavesContractAndPlanningUnwritten) {
+    Reset("");
+    const std::string friday = std::string("50001001") + "00100" + Day("05/06/2026") + "M01" + "4" + "0900";
+    OpenBrowser();
+    OpenEditor([&](Frm_ElementsContrat& editor) {
+        NewLastWorkedDay(editor);
+        scripted.modal.onNext("Frm_AnomaliesAjoutgraph", [&](QDialog& dialog) {
+            PutRecord(lib.db, TPSDETAILSINTERV, friday, {{2, "1100"}, {3, "00101"}});
+            probe::Click(dialog, "Cmd_Ok");
+        });
+        scripted.messages.expect(QString::fromUtf8("Le planning ne peut pas être modifié comme annoncé, le contrat "
+                                                   "n'a pas été enregistré : le planning de l'aidant a changé sur "
+                                                   "un autre poste depuis la liste des incidences."),
+                                 ui::Icon::Exclamation);
+        ClickButton(editor, "Cmd_OK");
+        scripted.messages.verify();
+        EXPECT_TRUE(editor.isVisible());
+        scripted.messages.expect("Voulez-vous enregistrer les modifications apportées à cet article ?",
+                                 ui::Icon::Question, ui::Buttons::YesNoCancel, ui::Answer::No);
+        ClickButton(editor, "Cmd_Retour");
+    });
+    EXPECT_EQ(LastWorkedDay(), Day("30/06/2026"));
+    EXPECT_EQ(lib.db.OpenTable(TPSDETAILSINTERV).ReadRecord(monday).Item(1), "");
+}
+
 TEST_F(PlanningIncidencesTest, AStartMovedLaterRebuildsTheSlotsThatBeganBefore) {
     PutContract(
         {{36, "00101"}, {63, ""}, {7, Day("02/11/2026")}, {15, Day("02/11/2026")}, {21, Day("02/11/2026")}});
