@@ -322,7 +322,22 @@ public:
                                    " a été modifiée par une autre opération pendant cette "
                                    "lecture : recommencez ; rien n'a été écrit.");
             throw DatabaseBusy(BusyMessage());
+        case SQLITE_CANTOPEN:
         case SQLITE_READONLY:
+            // Opened for reading while others may write: SQLite must create
+            // its shared-memory file beside the database to read it safely.
+            if (!readOnlyReason_.empty() &&
+                (rc == SQLITE_READONLY_CANTINIT || rc == SQLITE_READONLY_CANTLOCK ||
+                 rc == SQLITE_READONLY_DIRECTORY || (rc & 0xFF) == SQLITE_CANTOPEN))
+                throw DatabaseReadOnly(
+                    "La base " + path_ + " ne peut pas être lue par l'utilisateur « " + UserName() +
+                    " » : d'autres peuvent y écrire, et la lire sans risque demande de créer un "
+                    "fichier dans son dossier " +
+                    FolderOf(path_) +
+                    ". Donnez-lui le droit d'écriture sur ce dossier, ou installez la base sur un "
+                    "serveur PostgreSQL.");
+            if ((rc & 0xFF) == SQLITE_CANTOPEN)
+                throw StorageError(what + " : " + (db_ ? sqlite3_errmsg(db_) : "base non ouverte"));
             if (readOnlyReason_.empty())
                 readOnlyReason_ = "le fichier ou son dossier n'est plus modifiable par l'utilisateur « " +
                                   UserName() + " ».";
