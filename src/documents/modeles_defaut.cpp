@@ -27,6 +27,18 @@ QStringList EssaiEtDuree() {
     });
 }
 
+// The start of the contract and, for a fixed term, its reason and end.
+QStringList Engagement() {
+    return Paragraphes({
+        "# Article 1 – Engagement",
+        "L'employeur engage le salarié par un contrat {{type_contrat}} à compter du {{date_debut}}.",
+        "{{?cdd}}Le contrat est conclu pour le motif suivant : {{motif_cdd}}.",
+        "{{?cdd}}{{?date_fin}}Il prend fin le {{date_fin}}.",
+        "{{?cdd}}{{!date_fin}}Conclu sans terme précis, il prend fin à la réalisation de son objet.",
+        "{{?cdd}}{{?duree_minimale}}Sa durée minimale est de {{duree_minimale}}.",
+    });
+}
+
 QStringList Fin() {
     return Paragraphes({
         "# Article 9 – Fin du contrat",
@@ -51,12 +63,9 @@ Modele ModeleContratParticulierEmployeur(const std::string& selecteur) {
         "{{association}} la gestion administrative de cet emploi en qualité de mandataire,",
         "et {{salarie}}, demeurant {{salarie_adresse}}, ci-après dénommé(e) « le salarié »,",
         "il a été convenu ce qui suit.",
-        "# Article 1 – Engagement",
-        "L'employeur engage le salarié par un contrat {{type_contrat}} à compter du {{date_debut}}.",
-        "{{?cdd}}Le contrat est conclu pour le motif suivant : {{motif_cdd}}.",
-        "{{?cdd}}{{?date_fin}}Il prend fin le {{date_fin}}.",
-        "{{?cdd}}{{!date_fin}}Conclu sans terme précis, il prend fin à la réalisation de son objet.",
-        "{{?cdd}}{{?duree_minimale}}Sa durée minimale est de {{duree_minimale}}.",
+    });
+    m.paragraphes << Engagement();
+    m.paragraphes << Paragraphes({
         "Le contrat est régi par la convention collective suivante : {{convention}}. Le salarié peut la "
         "consulter auprès de {{association}}.",
     });
@@ -109,12 +118,9 @@ Modele ModeleContratAssociation(const std::string& selecteur) {
         "représentée par sa direction,",
         "et {{salarie}}, demeurant {{salarie_adresse}}, ci-après dénommé(e) « le salarié »,",
         "il a été convenu ce qui suit.",
-        "# Article 1 – Engagement",
-        "L'employeur engage le salarié par un contrat {{type_contrat}} à compter du {{date_debut}}.",
-        "{{?cdd}}Le contrat est conclu pour le motif suivant : {{motif_cdd}}.",
-        "{{?cdd}}{{?date_fin}}Il prend fin le {{date_fin}}.",
-        "{{?cdd}}{{!date_fin}}Conclu sans terme précis, il prend fin à la réalisation de son objet.",
-        "{{?cdd}}{{?duree_minimale}}Sa durée minimale est de {{duree_minimale}}.",
+    });
+    m.paragraphes << Engagement();
+    m.paragraphes << Paragraphes({
         "Le contrat est régi par la convention collective suivante : {{convention}}, dont un exemplaire est "
         "tenu à la disposition du salarié.",
     });
