@@ -284,10 +284,8 @@ public:
 
     std::optional<std::string> WriteRefusal() const override {
         if (damaged_)
-            return "La base " + path_ + " est endommagée : rien n'y sera plus écrit. Lancez « arbel-db " +
-                   path_ +
-                   " check » pour voir l'étendue du dommage, puis restaurez la dernière sauvegarde de la "
-                   "base.";
+            return "La base " + path_ + " est endommagée : rien n'y sera plus écrit. Lancez « arbel-db " + path_ +
+                   " check » pour voir l'étendue du dommage, puis restaurez la dernière sauvegarde de la base.";
         if (!readOnlyReason_.empty())
             return "La base " + path_ + " est en lecture seule : " + readOnlyReason_;
         return std::nullopt;
