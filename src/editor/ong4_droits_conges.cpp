@@ -18,9 +18,15 @@ namespace c = data::contrat;
 
 namespace {
 
-// "ouvrés" for an agreement value of 1, "ouvrables" otherwise.
-QString Jours(const std::string& kind) {
-    return kind == "1" ? QStringLiteral("Jours ouvrés") : QStringLiteral("Jours ouvrables");
+// The labels of days acquired and remaining: working days ("ouvrés") for
+// an agreement value of 1, weekdays ("ouvrables") otherwise.
+struct LibellesJours {
+    QString acquis, restants;
+};
+LibellesJours Jours(const std::string& kind) {
+    if (kind == "1")
+        return {QStringLiteral("Jours ouvrés acquis"), QStringLiteral("Jours ouvrés restants")};
+    return {QStringLiteral("Jours ouvrables acquis"), QStringLiteral("Jours ouvrables restants")};
 }
 
 // Digits allowed before the separator: days, hours, amounts.
@@ -121,10 +127,10 @@ void OngletDroitsConges::AfficherControles() {
             seniorityKind = ctx.agreementList.Item(row, 4);
             break;
         }
-    ui.Etq_JOAcquis->setText(Jours(paidLeaveKind) + QStringLiteral(" acquis"));
-    ui.Etq_JORestants->setText(Jours(paidLeaveKind) + QStringLiteral(" restants"));
-    ui.Etq_CAAcquis->setText(Jours(seniorityKind) + QStringLiteral(" acquis"));
-    ui.Etq_CARestants->setText(Jours(seniorityKind) + QStringLiteral(" restants"));
+    ui.Etq_JOAcquis->setText(Jours(paidLeaveKind).acquis);
+    ui.Etq_JORestants->setText(Jours(paidLeaveKind).restants);
+    ui.Etq_CAAcquis->setText(Jours(seniorityKind).acquis);
+    ui.Etq_CARestants->setText(Jours(seniorityKind).restants);
 
     const QString& separator = ctx.g.DecimalSeparator;
     for (const Compteur& k : Compteurs)
